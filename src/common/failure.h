@@ -1,0 +1,27 @@
+// The one kind of error the program raises: a failure with a message for
+// the user, in wide text so it can name paths as they are.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace tavro {
+
+class Failure : public std::exception {
+ public:
+  explicit Failure(std::wstring message);
+
+  const std::wstring& message() const noexcept { return message_; }
+  // The message in UTF-8.
+  const char* what() const noexcept override { return narrow_.c_str(); }
+
+ private:
+  std::wstring message_;
+  std::string narrow_;
+};
+
+// The platform's text for an error number (errno on POSIX, a system error
+// code on Windows), e.g. "No such file or directory".
+std::wstring system_error_text(int code);
+
+}  // namespace tavro

@@ -1,0 +1,20 @@
+#include <cstring>
+#include <type_traits>
+
+#include "common/failure.h"
+#include "settings/system_text.h"
+
+namespace tavro {
+
+std::wstring system_error_text(int code) {
+  char buffer[256] = {};
+  // The GNU strerror_r returns its text; the POSIX one fills the buffer.
+  auto result = strerror_r(code, buffer, sizeof buffer);
+  if constexpr (std::is_same_v<decltype(result), char*>) {
+    return decode_system_text(result);
+  } else {
+    return decode_system_text(result == 0 ? buffer : "Unknown error");
+  }
+}
+
+}  // namespace tavro

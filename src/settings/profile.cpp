@@ -1,0 +1,201 @@
+#include "settings/profile.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "settings/system_text.h"
+#include "settings/unicode.h"
+
+namespace tavro {
+namespace {
+
+bool is_blank(wchar_t c) {
+  return c == L' ' || c == L'\t';
+}
+
+std::wstring_view trim(std::wstring_view text) {
+  while (!text.empty() && is_blank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && is_blank(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
+// Names and values are C strings to the native reader: a NUL ends them.
+std::wstring_view up_to_nul(std::wstring_view text) {
+  return text.substr(0, text.find(L'\0'));
+}
+
+std::wstring decode_settings_bytes(std::string_view bytes) {
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+  constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+  if (bytes.substr(0, 3) == kUtf8Bom) return utf8_to_wide(bytes.substr(3));
+  if (bytes.substr(0, 2) == kUtf16LeBom) {
+    return utf16_to_wide(bytes.substr(2), ByteOrder::kLittleEndian);
+  }
+  if (bytes.substr(0, 2) == kUtf16BeBom) {
+    return utf16_to_wide(bytes.substr(2), ByteOrder::kBigEndian);
+  }
+  return decode_system_text(bytes);
+}
+
+// Calls on_line(text, line_number) for each line; CR LF, LF and CR end lines.
+template <typename OnLine>
+void for_each_line(std::wstring_view text, OnLine on_line) {
+  std::size_t number = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of(L"\r\n", start);
+    if (end == std::wstring_view::npos) end = text.size();
+    on_line(text.substr(start, end - start), ++number);
+    if (end == text.size()) break;
+    const bool crlf = text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n';
+    start = end + (crlf ? 2 : 1);
+  }
+}
+
+}  // namespace
+
+Profile Profile::load(std::wstring_view path) {
+  std::string bytes;
+  try {
+    std::ifstream file(to_native_path(path), std::ios::binary);
+    if (!file) return {};
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (file.bad()) return {};
+  } catch (const std::ios_base::failure&) {
+    return {};  // e.g. a folder in place of the file: read as missing, like the native reader
+  }
+  Profile profile = from_bytes(bytes);
+  profile.file_found_ = true;
+  return profile;
+}
+
+Profile Profile::from_bytes(std::string_view bytes) {
+  return parse(decode_settings_bytes(bytes));
+}
+
+Profile Profile::parse(std::wstring_view text) {
+  Profile profile;
+  profile.sections_.emplace_back();  // keys above the first header
+  for_each_line(text, [&](std::wstring_view raw_line, std::size_t number) {
+    const std::wstring_view line = trim(raw_line);
+    if (line.empty()) return;
+    if (line.front() == L'[') {
+      const std::size_t close = line.rfind(L']');
+      if (close != std::wstring_view::npos) {
+        ProfileSection section;
+        section.name = up_to_nul(trim(line.substr(1, close - 1)));
+        section.folded_name = to_upper_invariant(section.name);
+        section.line = number;
+        profile.sections_.push_back(std::move(section));
+        return;
+      }
+    }
+    ProfileEntry entry;
+    entry.line = number;
+    const std::size_t equals = line.find(L'=');
+    entry.key = up_to_nul(trim(line.substr(0, equals)));
+    if (equals != std::wstring_view::npos) {
+      entry.value = std::wstring(up_to_nul(trim(line.substr(equals + 1))));
+    }
+    entry.folded_key = to_upper_invariant(entry.key);
+    profile.sections_.back().entries.push_back(std::move(entry));
+  });
+  return profile;
+}
+
+const ProfileEntry* Profile::find(std::wstring_view section, std::wstring_view key) const {
+  const std::wstring folded_section = to_upper_invariant(section);
+  for (const ProfileSection& candidate : sections_) {
+    if (candidate.line == 0 || candidate.folded_name != folded_section) continue;
+    const std::wstring folded_key = to_upper_invariant(key);
+    for (const ProfileEntry& entry : candidate.entries) {
+      if (entry.folded_key == folded_key) return &entry;
+    }
+    return nullptr;  // only the first section of a name counts
+  }
+  return nullptr;
+}
+
+void Profile::read_string(std::wstring_view section, std::wstring_view key,
+                          SettingField& field) const {
+  const ProfileEntry* entry = find(section, key);
+  if (entry == nullptr || !entry->value) {
+    field.store(kMissingText);
+    return;
+  }
+  field.store(limit_to_field(unquote(*entry->value)));
+}
+
+std::uint32_t Profile::read_int(std::wstring_view section, std::wstring_view key) const {
+  const ProfileEntry* entry = find(section, key);
+  if (entry == nullptr || !entry->value) return 0;
+  return parse_profile_integer(unquote(*entry->value));
+}
+
+std::wstring_view unquote(std::wstring_view value) {
+  if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+std::wstring limit_to_field(std::wstring_view value) {
+  value = value.substr(0, SettingField::kCapacity);
+  std::string narrow = encode_system_text(value);
+  if (narrow.size() > SettingField::kCapacity) {
+    narrow.clear();
+    for (std::size_t pos = 0; pos < value.size();) {
+      const std::size_t width = code_point_width(value.substr(pos));
+      const std::string bytes = encode_system_text(value.substr(pos, width));
+      if (narrow.size() + bytes.size() > SettingField::kCapacity) break;
+      narrow += bytes;
+      pos += width;
+    }
+  }
+  return decode_system_text(narrow);
+}
+
+std::uint32_t parse_profile_integer(std::wstring_view value) {
+  std::size_t pos = 0;
+  while (pos < value.size() && static_cast<std::uint32_t>(value[pos]) <= L' ')
+    ++pos;
+  bool negative = false;
+  if (pos < value.size() && (value[pos] == L'+' || value[pos] == L'-')) {
+    negative = value[pos] == L'-';
+    ++pos;
+  }
+  std::uint32_t base = 10;
+  if (pos + 1 < value.size() && value[pos] == L'0') {
+    switch (value[pos + 1]) {
+      case L'x':
+        base = 16;
+        break;
+      case L'o':
+        base = 8;
+        break;
+      case L'b':
+        base = 2;
+        break;
+      default:
+        break;
+    }
+    if (base != 10) pos += 2;
+  }
+  std::uint32_t total = 0;
+  for (; pos < value.size(); ++pos) {
+    const wchar_t c = value[pos];
+    std::uint32_t digit = 36;
+    if (c >= L'0' && c <= L'9') digit = static_cast<std::uint32_t>(c - L'0');
+    if (c >= L'a' && c <= L'z') digit = static_cast<std::uint32_t>(c - L'a' + 10);
+    if (c >= L'A' && c <= L'Z') digit = static_cast<std::uint32_t>(c - L'A' + 10);
+    if (digit >= base) break;
+    total = total * base + digit;  // unsigned: wraps modulo 2^32
+  }
+  return negative ? 0u - total : total;
+}
+
+}  // namespace tavro

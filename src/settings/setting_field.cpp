@@ -1,0 +1,26 @@
+#include "settings/setting_field.h"
+
+#include <algorithm>
+
+namespace tavro {
+
+void SettingField::store(std::wstring_view value) {
+  chars_.fill(L'\0');
+  std::copy_n(value.begin(), std::min(value.size(), kCapacity), chars_.begin());
+}
+
+std::wstring_view SettingField::value() const {
+  const auto end = std::find(chars_.begin(), chars_.end(), L'\0');
+  return {chars_.data(), static_cast<std::size_t>(end - chars_.begin())};
+}
+
+std::wstring SettingField::cut(std::uint32_t n) const {
+  return std::wstring(whole().substr(0, std::min<std::size_t>(n, kLength)));
+}
+
+void SettingField::replace_all(std::wstring_view text_of_field_length) {
+  std::copy_n(text_of_field_length.begin(), std::min(text_of_field_length.size(), kLength),
+              chars_.begin());
+}
+
+}  // namespace tavro

@@ -1,0 +1,33 @@
+// Text services of the operating system: the narrow system code page and
+// letter-case mapping. One implementation per platform, chosen by the build.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tavro {
+
+// Narrow text in the system code page (Windows: the ANSI code page;
+// elsewhere UTF-8) to wide text.
+std::wstring decode_system_text(std::string_view bytes);
+
+// Wide text to the system code page. A character the code page cannot hold
+// becomes "?", so encoding never fails.
+std::string encode_system_text(std::wstring_view text);
+
+// Upper-cases one character for one, the same in every locale, the way the
+// file system compares names (so "i" becomes "I" even under a Turkish locale).
+// The result always has the length of the input.
+std::wstring to_upper_invariant(std::wstring_view text);
+
+// The file-system path for wide text.
+std::filesystem::path to_native_path(std::wstring_view text);
+
+// The directory separator the platform writes ("\" on Windows, "/" elsewhere).
+wchar_t path_separator();
+
+// True when c separates folders in a path on this platform.
+bool is_path_separator(wchar_t c);
+
+}  // namespace tavro

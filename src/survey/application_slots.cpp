@@ -1,0 +1,59 @@
+#include "survey/application_slots.h"
+
+#include "settings/system_text.h"
+#include "survey/file_search.h"
+#include "survey/settings_keys.h"
+
+namespace tavro {
+
+ApplicationSlotSettings read_application_slot(const Profile& settings, int slot) {
+  ApplicationSlotSettings read;
+  read.enable = settings.read_int(kApplicationSection, numbered_key(kEnableAKey, slot));
+  settings.read_string(kApplicationSection, numbered_key(kNameKey, slot), read.name);
+  settings.read_string(kApplicationSection, numbered_key(kPathKey, slot), read.path);
+  settings.read_string(kApplicationSection, numbered_key(kFileKey, slot), read.file);
+  read.length = settings.read_int(kApplicationSection, numbered_key(kStringKey, slot));
+  return read;
+}
+
+ApplicationDetection detect_application(const ApplicationSlotSettings& slot) {
+  ApplicationDetection result;
+  SettingField upper_file;
+  upper_file.replace_all(to_upper_invariant(slot.file.whole()));
+  result.expected = upper_file.cut(slot.length);
+
+  // The search reads the pattern up to the field's first NUL: the Path<i> value.
+  result.matches = find_ordinary_files(slot.path.value());
+  if (!result.matches) return result;
+  for (std::wstring& name : *result.matches)
+    name = to_upper_invariant(name);
+  for (const std::wstring& name : *result.matches) {
+    if (name == result.expected) {
+      result.found = name;
+      result.ticked = true;
+      return result;
+    }
+  }
+  if (!result.matches->empty()) result.found = result.matches->front();
+  return result;
+}
+
+void set_up_application_slot(SurveyControls& window, const Profile& settings, int slot) {
+  const Control box = check_box(slot);
+  const ApplicationSlotSettings read = read_application_slot(settings, slot);
+  switch (enable_action(read.enable)) {
+    case EnableAction::kDisable:
+      window.set_enabled(box, false);
+      break;
+    case EnableAction::kEnable:
+      window.set_enabled(box, true);
+      break;
+    case EnableAction::kLeave:
+      break;
+  }
+  window.set_caption(box, read.name.value());
+  // A disabled box can be ticked too: its tick still counts on OK.
+  if (detect_application(read).ticked) window.set_value(box, CheckValue::kTicked);
+}
+
+}  // namespace tavro

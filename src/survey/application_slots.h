@@ -1,0 +1,45 @@
+// Application slots: one check box per application, ticked in advance when
+// the application's file is found on the PC.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/profile.h"
+#include "settings/setting_field.h"
+#include "survey/controls.h"
+
+namespace tavro {
+
+struct ApplicationSlotSettings {
+  std::uint32_t enable = 0;  // EnableA<i>
+  SettingField name;         // Name<i>
+  SettingField path;         // Path<i>
+  SettingField file;         // File<i>
+  std::uint32_t length = 0;  // String<i>
+};
+
+// The five reads of slot i, in the order the survey makes them.
+ApplicationSlotSettings read_application_slot(const Profile& settings, int slot);
+
+struct ApplicationDetection {
+  // File<i> upper-cased and cut to String<i> characters (NULs included when
+  // String<i> exceeds the name's length, so such a slot never matches).
+  std::wstring expected;
+  // Upper-cased names of the ordinary files matching Path<i>; std::nullopt
+  // when the file system rejected the search, which counts as no match.
+  std::optional<std::vector<std::wstring>> matches;
+  // The matching name when there is one, else the first match, else empty.
+  std::wstring found;
+  // A file matched and its name equals the expected name.
+  bool ticked = false;
+};
+
+ApplicationDetection detect_application(const ApplicationSlotSettings& slot);
+
+// Sets up Check<slot> from the settings: enabled state, caption, tick.
+void set_up_application_slot(SurveyControls& window, const Profile& settings, int slot);
+
+}  // namespace tavro

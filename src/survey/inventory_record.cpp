@@ -1,0 +1,107 @@
+#include "survey/inventory_record.h"
+
+#include <vector>
+
+#include "settings/system_text.h"
+
+namespace tavro {
+namespace {
+
+bool needs_quotes(std::wstring_view field) {
+  return field.find_first_of(L",\"\r\n") != std::wstring_view::npos;
+}
+
+void append_field(std::wstring& line, std::wstring_view field) {
+  if (!needs_quotes(field)) {
+    line += field;
+    return;
+  }
+  line += L'"';
+  for (const wchar_t c : field) {
+    if (c == L'"') line += L'"';
+    line += c;
+  }
+  line += L'"';
+}
+
+// Splits RFC 4180 text into fields; returns the reason when it is malformed.
+std::variant<std::vector<std::wstring>, RecordError> split_fields(std::wstring_view text) {
+  std::vector<std::wstring> fields(1);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::wstring& field = fields.back();
+    if (text[pos] == L'"' && field.empty()) {
+      ++pos;
+      for (;;) {
+        if (pos >= text.size()) return RecordError{"a quoted field is not closed"};
+        if (text[pos] == L'"') {
+          if (pos + 1 < text.size() && text[pos + 1] == L'"') {
+            field += L'"';
+            pos += 2;
+            continue;
+          }
+          ++pos;
+          break;
+        }
+        field += text[pos++];
+      }
+      if (pos < text.size() && text[pos] != L',') {
+        return RecordError{"text follows a closing quote"};
+      }
+    }
+    if (pos >= text.size()) break;
+    const wchar_t c = text[pos++];
+    if (c == L',') {
+      fields.emplace_back();
+    } else if (c == L'\r' || c == L'\n') {
+      return RecordError{"the file holds several lines"};
+    } else if (c == L'"') {
+      return RecordError{"a quote stands inside an unquoted field"};
+    } else {
+      field += c;
+    }
+  }
+  return fields;
+}
+
+}  // namespace
+
+std::wstring format_record(const RecordFields& fields) {
+  std::wstring line;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i != 0) line += L',';
+    append_field(line, fields[i]);
+  }
+  return line;
+}
+
+std::string record_file_bytes(const RecordFields& fields) {
+  return encode_system_text(format_record(fields) + std::wstring(kRecordLineEnd));
+}
+
+std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes) {
+  if (bytes.empty()) return RecordError{"the file is empty"};
+  const std::wstring text = decode_system_text(bytes);
+  if (text.size() < kRecordLineEnd.size() ||
+      text.compare(text.size() - kRecordLineEnd.size(), kRecordLineEnd.size(), kRecordLineEnd) !=
+          0) {
+    return RecordError{"the record does not end with a line end (CR LF)"};
+  }
+  auto split = split_fields(std::wstring_view(text).substr(0, text.size() - kRecordLineEnd.size()));
+  if (auto* error = std::get_if<RecordError>(&split)) return *error;
+  auto& fields = std::get<std::vector<std::wstring>>(split);
+  if (fields.size() != kRecordFieldCount) {
+    return RecordError{"the record has " + std::to_string(fields.size()) + " fields, not " +
+                       std::to_string(kRecordFieldCount)};
+  }
+  RecordFields record;
+  std::move(fields.begin(), fields.end(), record.begin());
+  if (record_file_bytes(record) != bytes) {
+    return RecordError{
+        "the record is not written as the survey writes records (needless quotes, or text that "
+        "is not valid in the system code page)"};
+  }
+  return record;
+}
+
+}  // namespace tavro

@@ -1,0 +1,38 @@
+#include "survey/layout.h"
+
+namespace tavro {
+namespace {
+
+constexpr bool rows_follow_control_order() {
+  for (std::size_t i = 0; i < kSurveyLayout.size(); ++i) {
+    if (kSurveyLayout[i].id != static_cast<Control>(i)) return false;
+  }
+  return true;
+}
+static_assert(rows_follow_control_order(), "layout_of() indexes the table by Control");
+
+constexpr bool tab_indices_run_without_gaps() {
+  std::array<int, 29> seen{};
+  for (const ControlSpec& spec : kSurveyLayout) {
+    if (!spec.tab_index) continue;
+    if (*spec.tab_index < 0 || *spec.tab_index >= 29) return false;
+    ++seen.at(static_cast<std::size_t>(*spec.tab_index));
+  }
+  for (int count : seen) {
+    if (count != 1) return false;
+  }
+  return true;
+}
+static_assert(tab_indices_run_without_gaps(), "tab indices are 0 to 28, each once");
+
+}  // namespace
+
+std::array<Control, 29> controls_in_tab_order() {
+  std::array<Control, 29> order{};
+  for (const ControlSpec& spec : kSurveyLayout) {
+    if (spec.tab_index) order.at(static_cast<std::size_t>(*spec.tab_index)) = spec.id;
+  }
+  return order;
+}
+
+}  // namespace tavro

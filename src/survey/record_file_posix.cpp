@@ -1,0 +1,65 @@
+#include <cerrno>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/failure.h"
+#include "settings/unicode.h"
+#include "survey/record_file.h"
+
+namespace tavro {
+namespace {
+
+[[noreturn]] void fail(int error) {
+  throw Failure(system_error_text(error));
+}
+
+void write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      fail(errno);
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+}  // namespace
+
+void replace_file_atomically(std::wstring_view target_path, std::string_view bytes) {
+  const std::string target = wide_to_utf8(target_path);
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  // A hidden name that does not end in ".txt": readers of the folder skip it.
+  std::string temporary = folder + "." + name + ".XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) fail(errno);
+  try {
+    // mkstemp makes the file private; a record gets the usual permissions.
+    const mode_t mask = umask(0);
+    umask(mask);
+    if (fchmod(fd, 0666 & ~mask) != 0) fail(errno);
+    write_all(fd, bytes);
+    if (fsync(fd) != 0) fail(errno);
+  } catch (...) {
+    close(fd);
+    unlink(temporary.c_str());
+    throw;
+  }
+  if (close(fd) != 0) {
+    const int error = errno;
+    unlink(temporary.c_str());
+    fail(error);
+  }
+  if (rename(temporary.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    unlink(temporary.c_str());
+    fail(error);
+  }
+}
+
+}  // namespace tavro

@@ -1,0 +1,97 @@
+#include "survey/survey_form.h"
+
+#include <exception>
+#include <utility>
+
+#include "common/failure.h"
+#include "machine/host_identity.h"
+#include "settings/profile.h"
+#include "settings/settings_path.h"
+#include "settings/unicode.h"
+#include "survey/application_slots.h"
+#include "survey/inventory_record.h"
+#include "survey/record_file.h"
+#include "survey/save.h"
+#include "survey/status_items.h"
+
+namespace tavro {
+namespace {
+
+constexpr std::array<Control, 3> kMachineFactBoxes = {Control::TxtHN, Control::TxtIP,
+                                                      Control::TxtMEM};
+
+// Record fields in order: the machine facts, the five answers, the ten ticks.
+RecordFields read_record_fields(const SurveyControls& window) {
+  RecordFields fields;
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
+    if (window.value(check_box(slot)) == CheckValue::kTicked) {
+      fields[kFirstApplicationField + static_cast<std::size_t>(slot) - 1] = kInstalled;
+    }
+  }
+  for (std::size_t i = 0; i < kMachineFactBoxes.size(); ++i) {
+    fields[i] = window.text(kMachineFactBoxes[i]);
+  }
+  for (int item = 1; item <= kStatusItems; ++item) {
+    fields[kFirstAnswerField + static_cast<std::size_t>(item) - 1] = window.text(status_text(item));
+  }
+  return fields;
+}
+
+}  // namespace
+
+SurveyServices SurveyServices::system() {
+  return {tavro::settings_file_path, local_host_name, local_ip_address, query_memory_status};
+}
+
+SurveyForm::SurveyForm(SurveyControls& window, SurveyServices services)
+    : window_(window), services_(std::move(services)) {}
+
+void SurveyForm::Form_Load() {
+  const Profile settings = Profile::load(services_.settings_file_path());
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
+    set_up_application_slot(window_, settings, slot);
+  }
+  for (int item = 1; item <= kStatusItems; ++item)
+    set_up_status_item(window_, settings, item);
+  for (const Control box : kMachineFactBoxes)
+    window_.set_enabled(box, false);
+  window_.set_text(Control::TxtHN, services_.host_name());
+  window_.set_text(Control::TxtIP, services_.ip_address());
+  if (!mem_info_) mem_info_.emplace(services_.memory_status);
+  window_.set_text(Control::TxtMEM, std::to_wstring(mem_info_->AllSpace()));
+}
+
+void SurveyForm::CmdOk_Click() {
+  try {
+    save_record();
+  } catch (const Failure& failure) {
+    window_.show_message(failure.message());
+    return;
+  } catch (const std::exception& error) {
+    window_.show_message(L"The inventory record could not be saved: " + utf8_to_wide(error.what()));
+    return;
+  }
+  window_.close();
+}
+
+void SurveyForm::CmdCancel_Click() {
+  window_.close();
+}
+
+void SurveyForm::save_record() {
+  const std::wstring settings_path = services_.settings_file_path();
+  // Encoded before any file is touched, so encoding cannot fail halfway.
+  const std::string bytes = record_file_bytes(read_record_fields(window_));
+  // The Save section is read on every OK: a folder fixed meanwhile takes effect.
+  const std::wstring folder = save_folder(Profile::load(settings_path));
+  const std::wstring path = record_file_path(folder, services_.host_name());
+  try {
+    replace_file_atomically(path, bytes);
+  } catch (const Failure& failure) {
+    throw Failure(L"The inventory record could not be saved to \"" + path + L"\":\n" +
+                  failure.message() +
+                  L"\n\nYour answers are kept. Press OK to try again, or Cancel to quit.");
+  }
+}
+
+}  // namespace tavro

@@ -1,0 +1,42 @@
+#include "support/temp_folder.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace tavro::testing {
+
+TempFolder::TempFolder() {
+  std::random_device seed;
+  const auto base = std::filesystem::temp_directory_path();
+  for (;;) {
+    path_ = base / ("tavro-test-" + std::to_string(seed()));
+    if (std::filesystem::create_directory(path_)) break;
+  }
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::wstring TempFolder::wide(std::string_view relative) const {
+  return (relative.empty() ? path_ : path_ / relative).wstring();
+}
+
+std::filesystem::path TempFolder::write(std::string_view relative, std::string_view bytes) const {
+  const std::filesystem::path file = path_ / relative;
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+std::string TempFolder::read(std::string_view relative) const {
+  std::ifstream in(path_ / relative, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace tavro::testing

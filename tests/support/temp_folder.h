@@ -1,0 +1,30 @@
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tavro::testing {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // The path of a name inside the folder, as wide text.
+  std::wstring wide(std::string_view relative = {}) const;
+  // Writes bytes to a file inside the folder (folders on the way are made).
+  std::filesystem::path write(std::string_view relative, std::string_view bytes) const;
+  // Reads a file inside the folder; empty when it is missing.
+  std::string read(std::string_view relative) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace tavro::testing

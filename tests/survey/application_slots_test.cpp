@@ -1,0 +1,168 @@
+// Application detection on a real folder tree.
+#include "survey/application_slots.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "settings/unicode.h"
+#include "support/in_memory_window.h"
+#include "support/temp_folder.h"
+
+namespace tavro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ApplicationSlots : public ::testing::Test {
+ protected:
+  ApplicationSlots() {
+    tree_.write("apps/Setup.EXE", "x");
+    tree_.write("apps/readme.txt", "x");
+    tree_.write("apps/zeta.exe", "x");
+    tree_.write("apps/alpha.exe", "x");
+    tree_.write("apps/beta.exe", "x");
+    tree_.write("apps/.hidden.exe", "x");
+    fs::create_directory(tree_.path() / "apps/folder.exe");
+  }
+
+  // A settings file with slot 1 set from the arguments.
+  Profile slot_settings(const std::string& path, const std::string& file, const std::string& length,
+                        const std::string& enable = "1", const std::string& name = "App") const {
+    return Profile::parse(utf8_to_wide("[Application]\nEnableA1=" + enable + "\nName1=" + name +
+                                       "\nPath1=" + path + "\nFile1=" + file +
+                                       "\nString1=" + length + "\n"));
+  }
+
+  ApplicationDetection detect(const std::string& path, const std::string& file,
+                              const std::string& length) const {
+    return detect_application(read_application_slot(slot_settings(path, file, length), 1));
+  }
+
+  std::string in_tree(const std::string& relative) const {
+    return (tree_.path() / relative).string();
+  }
+
+  testing::TempFolder tree_;
+};
+
+TEST_F(ApplicationSlots, SameNameInOtherLetterCaseWithItsLengthIsTicked) {
+  const auto result = detect(in_tree("apps/Setup.EXE"), "setup.exe", "9");
+  EXPECT_TRUE(result.ticked);
+  EXPECT_EQ(result.expected, L"SETUP.EXE");
+  EXPECT_EQ(result.found, L"SETUP.EXE");
+}
+
+TEST_F(ApplicationSlots, LengthKeyOffByOneNeverMatches) {
+  const auto longer = detect(in_tree("apps/Setup.EXE"), "setup.exe", "10");
+  EXPECT_FALSE(longer.ticked);
+  EXPECT_EQ(longer.expected, std::wstring(L"SETUP.EXE\0", 10));
+  EXPECT_FALSE(detect(in_tree("apps/Setup.EXE"), "setup.exe", "8").ticked);
+}
+
+TEST_F(ApplicationSlots, NothingFoundIsNeverTickedEvenWithLengthZero) {
+  const auto result = detect(in_tree("apps/missing.exe"), "missing.exe", "0");
+  EXPECT_EQ(result.expected, L"");
+  EXPECT_EQ(result.found, L"");
+  EXPECT_FALSE(result.ticked);
+}
+
+TEST_F(ApplicationSlots, LengthZeroWithAFileFoundIsNotTicked) {
+  EXPECT_FALSE(detect(in_tree("apps/Setup.EXE"), "setup.exe", "0").ticked);
+}
+
+TEST_F(ApplicationSlots, FoldersHiddenFilesAndMissingFoldersAreNotFound) {
+  const auto folder = detect(in_tree("apps/folder.exe"), "folder.exe", "10");
+  EXPECT_FALSE(folder.ticked);
+  EXPECT_EQ(folder.found, L"");
+  EXPECT_FALSE(detect(in_tree("apps/.hidden.exe"), ".hidden.exe", "11").ticked);
+  const auto missing = detect(in_tree("nowhere/x.exe"), "x.exe", "5");
+  EXPECT_FALSE(missing.ticked);
+  ASSERT_TRUE(missing.matches.has_value());
+  EXPECT_TRUE(missing.matches->empty());
+}
+
+TEST_F(ApplicationSlots, EveryWildcardMatchIsComparedNotOnlyTheFirst) {
+  const auto result = detect(in_tree("apps/*.exe"), "ZETA.EXE", "8");
+  EXPECT_TRUE(result.ticked);
+  EXPECT_EQ(result.found, L"ZETA.EXE");
+  ASSERT_TRUE(result.matches.has_value());
+  // Not the folder, not the hidden file, and (as the file system compares
+  // names here) not Setup.EXE.
+  EXPECT_EQ(result.matches->size(), 3u);
+
+  const auto none = detect(in_tree("apps/*.exe"), "other.exe", "9");
+  EXPECT_FALSE(none.ticked);
+  EXPECT_FALSE(none.found.empty());  // the first match is shown
+  EXPECT_TRUE(detect(in_tree("apps/?eta.exe"), "zeta.exe", "8").ticked);
+}
+
+TEST_F(ApplicationSlots, LinksToFilesCountLinksToFoldersDoNot) {
+  fs::create_symlink(tree_.path() / "apps/zeta.exe", tree_.path() / "apps/link.exe");
+  fs::create_directory_symlink(tree_.path() / "apps/folder.exe", tree_.path() / "apps/dirlink.exe");
+  EXPECT_TRUE(detect(in_tree("apps/link.exe"), "link.exe", "8").ticked);
+  EXPECT_FALSE(detect(in_tree("apps/dirlink.exe"), "dirlink.exe", "11").ticked);
+}
+
+TEST_F(ApplicationSlots, ARejectedSearchCountsAsNothingFound) {
+  fs::create_symlink("loop", tree_.path() / "loop");
+  const auto result = detect(in_tree("loop/x.exe"), "x.exe", "5");
+  EXPECT_FALSE(result.matches.has_value());
+  EXPECT_FALSE(result.ticked);
+  EXPECT_FALSE(detect(in_tree("loop/*.exe"), "x.exe", "5").ticked);
+}
+
+TEST_F(ApplicationSlots, RelativePathsAreSearchedFromTheCurrentFolder) {
+  const fs::path before = fs::current_path();
+  fs::current_path(tree_.path() / "apps");
+  const bool relative = detect("Setup.EXE", "setup.exe", "9").ticked;
+  const bool relative_wildcard = detect("*.EXE", "setup.exe", "9").ticked;
+  // A missing Path1 searches "***": every file of the current folder, none called "***".
+  const auto defaults = detect_application(read_application_slot(Profile::parse(L""), 1));
+  fs::current_path(before);
+  EXPECT_TRUE(relative);
+  EXPECT_TRUE(relative_wildcard);
+  EXPECT_EQ(defaults.expected, L"");
+  ASSERT_TRUE(defaults.matches.has_value());
+  EXPECT_EQ(defaults.matches->size(), 5u);
+  EXPECT_FALSE(defaults.ticked);
+}
+
+TEST_F(ApplicationSlots, EnableFlagCaptionAndTickReachTheCheckBox) {
+  const std::string setup = in_tree("apps/Setup.EXE");
+  struct Case {
+    std::string enable;
+    bool enabled_after;
+  };
+  for (const Case& c : {Case{"0", false}, Case{"1", true}, Case{"2", true}, Case{"-1", true}}) {
+    testing::InMemoryWindow window;
+    window.set_enabled(Control::Check1, true);
+    set_up_application_slot(window, slot_settings(setup, "SETUP.exe", "9", c.enable, "AT&T"), 1);
+    EXPECT_EQ(window[Control::Check1].enabled, c.enabled_after) << c.enable;
+    // A disabled box is ticked in advance all the same.
+    EXPECT_EQ(window[Control::Check1].value, CheckValue::kTicked) << c.enable;
+    EXPECT_EQ(window[Control::Check1].caption, L"AT&T");
+  }
+}
+
+TEST_F(ApplicationSlots, AnyOtherEnableValueLeavesTheBoxAsItWas) {
+  testing::InMemoryWindow window;
+  window[Control::Check1].enabled = false;
+  set_up_application_slot(window, slot_settings(in_tree("none"), "x", "1", "2"), 1);
+  EXPECT_FALSE(window[Control::Check1].enabled);
+  EXPECT_EQ(window.calls().front(), "set_caption Check1 App");
+}
+
+TEST_F(ApplicationSlots, SlotNumbersPickTheirOwnKeys) {
+  const Profile settings = Profile::parse(
+      L"[Application]\nName1=one\nName10=ten\nEnableA10=1\nString10=3\nFile10=abc\n");
+  const ApplicationSlotSettings ten = read_application_slot(settings, 10);
+  EXPECT_EQ(ten.name.value(), L"ten");
+  EXPECT_EQ(ten.enable, 1u);
+  EXPECT_EQ(ten.length, 3u);
+  EXPECT_EQ(ten.path.value(), L"***");
+}
+
+}  // namespace
+}  // namespace tavro

@@ -1,0 +1,76 @@
+#include "survey/inventory_record.h"
+
+#include <gtest/gtest.h>
+
+namespace tavro {
+namespace {
+
+RecordFields plain_record() {
+  RecordFields fields;
+  fields[0] = L"PC-042";
+  fields[1] = L"10.0.0.42";
+  fields[2] = L"17179869184";
+  return fields;
+}
+
+TEST(RecordFormat, NothingTickedOrTypedIsTheFactsAnd15Commas) {
+  EXPECT_EQ(format_record(plain_record()), L"PC-042,10.0.0.42,17179869184,,,,,,,,,,,,,,,");
+  EXPECT_EQ(record_file_bytes(plain_record()), "PC-042,10.0.0.42,17179869184,,,,,,,,,,,,,,,\r\n");
+}
+
+TEST(RecordFormat, AllTickedEndsInTenInstalledFields) {
+  RecordFields fields = plain_record();
+  for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i)
+    fields[i] = kInstalled;
+  std::wstring expected = L"PC-042,10.0.0.42,17179869184,,,,,,";
+  for (int i = 0; i < 10; ++i)
+    expected += i == 0 ? L"Installed" : L",Installed";
+  EXPECT_EQ(format_record(fields), expected);
+}
+
+TEST(RecordFormat, CommasQuotesAndLineBreaksAreQuotedOthersStandAsTyped) {
+  RecordFields fields = plain_record();
+  fields[3] = L"Room 4, east";
+  fields[4] = L"say \"hi\"";
+  fields[5] = L"two\r\nlines";
+  fields[6] = L" spaced ";
+  fields[7] = L"caf\u00E9;x";
+  EXPECT_EQ(format_record(fields),
+            L"PC-042,10.0.0.42,17179869184,\"Room 4, east\",\"say \"\"hi\"\"\",\"two\r\nlines\","
+            L" spaced ,caf\u00E9;x,,,,,,,,,,");
+}
+
+TEST(RecordRead, ReadsBackWhatWasWritten) {
+  RecordFields fields = plain_record();
+  fields[3] = L"a,b";
+  fields[4] = L"\"";
+  fields[5] = L"x\ny";
+  fields[8] = kInstalled;
+  const auto read = read_record_file(record_file_bytes(fields));
+  ASSERT_TRUE(std::holds_alternative<RecordFields>(read)) << std::get<RecordError>(read).reason;
+  EXPECT_EQ(std::get<RecordFields>(read), fields);
+}
+
+TEST(RecordRead, RejectsWhatTheSurveyNeverWritesWithAReason) {
+  const auto reason = [](std::string_view bytes) {
+    const auto read = read_record_file(bytes);
+    return std::holds_alternative<RecordError>(read) ? std::get<RecordError>(read).reason
+                                                     : std::string("accepted");
+  };
+  const std::string good = "h,1.2.3.4,5,,,,,,,,,,,,,,,\r\n";
+  EXPECT_EQ(reason(good), "accepted");
+  EXPECT_EQ(reason(""), "the file is empty");
+  EXPECT_EQ(reason("h,1.2.3.4,5,,,,,,,,,,,,,,,"),
+            "the record does not end with a line end (CR LF)");
+  EXPECT_EQ(reason(good + good), "the file holds several lines");
+  EXPECT_EQ(reason("h,1.2.3.4,5,,,,,,,,,,,,,,\r\n"), "the record has 17 fields, not 18");
+  EXPECT_EQ(reason("h,1.2.3.4,5,a,b,,,,,,,,,,,,,,\r\n"), "the record has 19 fields, not 18");
+  EXPECT_EQ(reason("\"h,1.2.3.4,5,,,,,,,,,,,,,,,\r\n"), "a quoted field is not closed");
+  EXPECT_EQ(reason("\"h\"x,1.2.3.4,5,,,,,,,,,,,,,,,\r\n"), "text follows a closing quote");
+  EXPECT_EQ(reason("h\"x,1.2.3.4,5,,,,,,,,,,,,,,,\r\n"), "a quote stands inside an unquoted field");
+  EXPECT_NE(reason("\"h\",1.2.3.4,5,,,,,,,,,,,,,,,\r\n"), "accepted");  // needless quotes
+  EXPECT_NE(reason("h\xFF,1.2.3.4,5,,,,,,,,,,,,,,,\r\n"), "accepted");  // not UTF-8
+}
+
+}  // namespace
+}  // namespace tavro

@@ -1,0 +1,203 @@
+// The three handlers end to end, against an in-memory window.
+#include "survey/survey_form.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/failure.h"
+#include "settings/unicode.h"
+#include "support/in_memory_window.h"
+#include "support/temp_folder.h"
+
+namespace tavro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SurveyFormTest : public ::testing::Test {
+ protected:
+  SurveyServices services() {
+    SurveyServices services;
+    services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
+    services.host_name = [this] { return host_name_; };
+    services.ip_address = [] { return std::wstring(L"10.0.0.42"); };
+    services.memory_status = [] {
+      MemoryStatus status;
+      status.total_physical = 17179869184;  // 16 GiB
+      return status;
+    };
+    return services;
+  }
+
+  void write_settings(const std::string& text) { folder_.write("Tavro.ini", text); }
+
+  std::string save_section(const std::string& folder) {
+    return "[Save]\r\nSavePath=" + folder + "\r\nPathString=" + std::to_string(folder.size()) +
+           "\r\n";
+  }
+
+  testing::TempFolder folder_;
+  testing::InMemoryWindow window_;
+  std::wstring host_name_ = L"PC-042";
+};
+
+TEST_F(SurveyFormTest, WithoutASettingsFileEverythingIsDisabledAndCaptionedStars) {
+  SurveyForm form(window_, services());
+  form.Form_Load();
+  for (int slot = 1; slot <= 10; ++slot) {
+    EXPECT_FALSE(window_[check_box(slot)].enabled);
+    EXPECT_EQ(window_[check_box(slot)].caption, L"***");
+    EXPECT_EQ(window_[check_box(slot)].value, CheckValue::kUnticked);
+  }
+  for (int item = 1; item <= 5; ++item) {
+    EXPECT_FALSE(window_[status_text(item)].enabled);
+    EXPECT_EQ(window_[status_text(item)].back_color, kButtonFaceColor);
+    EXPECT_EQ(window_[status_label(item)].caption, L"***");
+  }
+  EXPECT_EQ(window_[Control::TxtHN].text, L"PC-042");
+  EXPECT_EQ(window_[Control::TxtIP].text, L"10.0.0.42");
+  EXPECT_EQ(window_[Control::TxtMEM].text, L"17179869184");
+  for (const Control fact : {Control::TxtHN, Control::TxtIP, Control::TxtMEM}) {
+    EXPECT_FALSE(window_[fact].enabled);
+  }
+}
+
+TEST_F(SurveyFormTest, TheLoadSequenceRunsInItsFixedOrder) {
+  write_settings("[Application]\nEnableA1=1\nName1=Editor\n[Status]\nEnableI1=1\nItem1=Room\n");
+  SurveyForm form(window_, services());
+  form.Form_Load();
+  const auto& calls = window_.calls();
+  // Ten slots of two calls (no file is found, so nothing is ticked), one enabled
+  // status item of two and four disabled ones of three, then six for the facts.
+  ASSERT_EQ(calls.size(), 20u + 2u + 12u + 6u);
+  EXPECT_EQ(calls[0], "set_enabled Check1 1");
+  EXPECT_EQ(calls[1], "set_caption Check1 Editor");
+  EXPECT_EQ(calls[2], "set_enabled Check2 0");
+  EXPECT_EQ(calls[19], "set_caption Check10 ***");
+  EXPECT_EQ(calls[20], "set_enabled Text1 1");
+  EXPECT_EQ(calls[21], "set_caption Label1 Room");
+  EXPECT_EQ(calls[22], "set_enabled Text2 0");
+  EXPECT_EQ(calls[23], "set_back_color Text2 2147483663");
+  EXPECT_EQ(calls[24], "set_caption Label2 ***");
+  const std::vector<std::string> tail(calls.end() - 6, calls.end());
+  const std::vector<std::string> expected = {
+      "set_enabled TxtHN 0",   "set_enabled TxtIP 0",      "set_enabled TxtMEM 0",
+      "set_text TxtHN PC-042", "set_text TxtIP 10.0.0.42", "set_text TxtMEM 17179869184"};
+  EXPECT_EQ(tail, expected);
+}
+
+TEST_F(SurveyFormTest, StartingTwiceGivesTheSameWindow) {
+  write_settings("[Application]\nEnableA3=1\nName3=Mail\n[Status]\nEnableI2=1\nItem2=Desk\n");
+  SurveyForm first(window_, services());
+  first.Form_Load();
+  testing::InMemoryWindow again;
+  SurveyForm second(again, services());
+  second.Form_Load();
+  EXPECT_EQ(window_.calls(), again.calls());
+}
+
+TEST_F(SurveyFormTest, AFailingLoadStepReachesTheCaller) {
+  SurveyServices failing = services();
+  failing.memory_status = []() -> MemoryStatus { throw Failure(L"no memory figures"); };
+  SurveyForm form(window_, failing);
+  EXPECT_THROW(form.Form_Load(), Failure);
+}
+
+TEST_F(SurveyFormTest, OkWritesTheRecordFromTheControlsAndCloses) {
+  folder_.write("apps/edit.exe", "x");
+  const std::string inbox = (folder_.path() / "inbox").string();
+  fs::create_directory(inbox);
+  write_settings(
+      "[Application]\r\nEnableA1=0\r\nPath1=" + (folder_.path() / "apps/edit.exe").string() +
+      "\r\nFile1=EDIT.EXE\r\nString1=8\r\n" + save_section(inbox));
+  SurveyForm form(window_, services());
+  form.Form_Load();
+  EXPECT_EQ(window_[Control::Check1].value, CheckValue::kTicked);  // disabled, ticked
+  window_[Control::Check10].value = CheckValue::kTicked;
+  window_[Control::Text1].text = L"Room 4, east";
+  window_[Control::Text5].text = L"caf\u00E9";
+
+  form.CmdOk_Click();
+  EXPECT_TRUE(window_.closed());
+  EXPECT_TRUE(window_.messages().empty());
+  EXPECT_EQ(folder_.read("inbox/PC-042.txt"),
+            "PC-042,10.0.0.42,17179869184,\"Room 4, east\",,,,caf\xC3\xA9,Installed,,,,,,,,,"
+            "Installed\r\n");
+}
+
+TEST_F(SurveyFormTest, ASecondSaveReplacesTheFirst) {
+  const std::string inbox = (folder_.path() / "inbox/").string();
+  fs::create_directory(inbox);
+  write_settings(save_section(inbox));  // a trailing separator gets no second one
+  for (const wchar_t* answer : {L"first", L"second"}) {
+    testing::InMemoryWindow window;
+    SurveyForm form(window, services());
+    form.Form_Load();
+    window[Control::Text1].text = answer;
+    form.CmdOk_Click();
+  }
+  EXPECT_EQ(folder_.read("inbox/PC-042.txt"),
+            "PC-042,10.0.0.42,17179869184,second,,,,,,,,,,,,,,\r\n");
+}
+
+TEST_F(SurveyFormTest, ARelativeSaveFolderIsTakenFromTheCurrentFolder) {
+  fs::create_directories(folder_.path() / "work/out");
+  write_settings(save_section("out"));
+  const fs::path before = fs::current_path();
+  fs::current_path(folder_.path() / "work");
+  SurveyForm form(window_, services());
+  form.Form_Load();
+  form.CmdOk_Click();
+  fs::current_path(before);
+  EXPECT_TRUE(fs::exists(folder_.path() / "work/out/PC-042.txt"));
+}
+
+TEST_F(SurveyFormTest, AFailedSaveKeepsTheWindowTheAnswersAndTheOldRecord) {
+  const std::string inbox = (folder_.path() / "inbox").string();
+  write_settings(save_section(inbox));  // the folder does not exist yet
+  SurveyForm form(window_, services());
+  form.Form_Load();
+  window_[Control::Text2].text = L"typed answer";
+  form.CmdOk_Click();
+  EXPECT_FALSE(window_.closed());
+  ASSERT_EQ(window_.messages().size(), 1u);
+  const std::wstring& message = window_.messages()[0];
+  EXPECT_NE(message.find(utf8_to_wide(inbox) + L"/PC-042.txt"), std::wstring::npos)
+      << wide_to_utf8(message);
+  EXPECT_NE(message.find(L"No such file or directory"), std::wstring::npos);
+  EXPECT_EQ(window_[Control::Text2].text, L"typed answer");
+
+  // The admin fixes the folder; the next OK reads the Save section again.
+  fs::create_directory(inbox);
+  form.CmdOk_Click();
+  EXPECT_TRUE(window_.closed());
+  EXPECT_EQ(folder_.read("inbox/PC-042.txt"),
+            "PC-042,10.0.0.42,17179869184,,typed answer,,,,,,,,,,,,,\r\n");
+}
+
+TEST_F(SurveyFormTest, TheSaveAsksForTheHostNameAgainAndMakesItSafe) {
+  const std::string inbox = (folder_.path() / "inbox").string();
+  fs::create_directory(inbox);
+  write_settings(save_section(inbox));
+  SurveyForm form(window_, services());
+  form.Form_Load();
+  host_name_ = L"../renamed";
+  form.CmdOk_Click();
+  EXPECT_EQ(folder_.read("inbox/.._renamed.txt"),
+            "PC-042,10.0.0.42,17179869184,,,,,,,,,,,,,,,\r\n");
+}
+
+TEST_F(SurveyFormTest, CancelWritesNothing) {
+  const std::string inbox = (folder_.path() / "inbox").string();
+  fs::create_directory(inbox);
+  write_settings(save_section(inbox));
+  SurveyForm form(window_, services());
+  form.Form_Load();
+  form.CmdCancel_Click();
+  EXPECT_TRUE(window_.closed());
+  EXPECT_TRUE(fs::is_empty(inbox));
+}
+
+}  // namespace
+}  // namespace tavro
