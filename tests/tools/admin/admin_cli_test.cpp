@@ -1,0 +1,144 @@
+#include "admin_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+#include "record_db.h"
+#include "settings/unicode.h"
+#include "support/temp_folder.h"
+
+namespace tavro::admin {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome run(std::vector<std::string> arguments) {
+  std::ostringstream out;
+  std::ostringstream err;
+  Outcome result;
+  result.status = run_admin(arguments, out, err);
+  result.out = out.str();
+  result.err = err.str();
+  return result;
+}
+
+bool contains(const std::string& text, std::string_view part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string settings_saving_to(const testing::TempFolder& folder) {
+  const std::string save = wide_to_utf8(folder.wide());
+  return "[Application]\n[Status]\nEnableI1=1\nItem1=Room\n[Save]\nSavePath=" + save +
+         "\nPathString=" + std::to_string(save.size()) + "\n";
+}
+
+TEST(AdminCheck, ExitStatusIsZeroOneOrTwo) {
+  testing::TempFolder folder;
+  const std::string good = wide_to_utf8(folder.wide("good.ini"));
+  folder.write("good.ini", settings_saving_to(folder));
+  const Outcome ok = run({"check", good});
+  EXPECT_EQ(ok.status, 0) << ok.out;
+  EXPECT_TRUE(contains(ok.out, "All well."));
+
+  folder.write("warn.ini", settings_saving_to(folder) + "Extra=1\n");
+  EXPECT_EQ(run({"check", wide_to_utf8(folder.wide("warn.ini"))}).status, 1);
+
+  folder.write("error.ini", "[Save]\nSavePath=/no/such/folder\nPathString=15\n");
+  EXPECT_EQ(run({"check", wide_to_utf8(folder.wide("error.ini"))}).status, 2);
+
+  const Outcome missing = run({"check", wide_to_utf8(folder.wide("none.ini"))});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_TRUE(contains(missing.out, "does not exist"));
+}
+
+TEST(AdminCheck, JsonGoesToStandardOutput) {
+  testing::TempFolder folder;
+  folder.write("Tavro.ini", settings_saving_to(folder));
+  const Outcome result = run({"check", "--json", wide_to_utf8(folder.wide("Tavro.ini"))});
+  EXPECT_EQ(result.status, 0);
+  const nlohmann::json json = nlohmann::json::parse(result.out);
+  EXPECT_EQ(json["exit_status"], 0);
+  EXPECT_EQ(json["items"][0]["window"]["caption"], "Room");
+}
+
+TEST(AdminCollect, WritesTheTableAndTheSummary) {
+  testing::TempFolder folder;
+  folder.write("records/pc1.txt", "pc1,10.0.0.1,1024,R1,,,,,Installed,,,,,,,,,\r\n");
+  folder.write("records/bad.txt", "pc2\r\n");
+  folder.write("Tavro.ini", "[Application]\nName1=Office\n[Status]\nItem1=Room\n");
+  const std::string records = wide_to_utf8(folder.wide("records"));
+
+  const Outcome plain = run({"collect", records});
+  EXPECT_EQ(plain.status, 1);  // a file was left out
+  EXPECT_EQ(plain.out.substr(0, 27), "Hostname,IP Address,Memory,");
+  EXPECT_TRUE(contains(plain.out, "\r\npc1,10.0.0.1,1024,R1,"));
+  EXPECT_TRUE(contains(plain.err, "Left out bad.txt: the record has 1 fields, not 18\n"));
+  EXPECT_TRUE(contains(plain.err, "1 PC, 1 file left out."));
+
+  const std::string csv = wide_to_utf8(folder.wide("out/table.csv"));
+  const std::string html = wide_to_utf8(folder.wide("out/report.html"));
+  std::filesystem::create_directory(folder.path() / "out");
+  const Outcome files = run({"collect", records, "-o", csv, "--ini",
+                             wide_to_utf8(folder.wide("Tavro.ini")), "--html", html});
+  EXPECT_EQ(files.status, 1);
+  EXPECT_TRUE(files.out.empty());
+  EXPECT_EQ(folder.read("out/table.csv").substr(0, 35), "Hostname,IP Address,Memory,Room,Sta");
+  EXPECT_TRUE(contains(folder.read("out/table.csv"), "Status 5,Office,Application 2"));
+  EXPECT_TRUE(contains(folder.read("out/report.html"), "<td>pc1</td>"));
+  EXPECT_TRUE(contains(files.err, "  Office          1\n"));
+}
+
+TEST(AdminCollect, StoresInADatabaseWhenTheBuildCan) {
+  if (!record_db_available()) GTEST_SKIP() << "built without SQLite";
+  testing::TempFolder folder;
+  folder.write("pc1.txt", "pc1,10.0.0.1,1024,,,,,,,,,,,,,,,\r\n");
+  const std::string db = wide_to_utf8(folder.wide("fleet.sqlite"));
+  EXPECT_TRUE(contains(run({"collect", wide_to_utf8(folder.wide()), "--db", db}).err,
+                       "Database: 1 new survey(s) stored, 0 already there."));
+  EXPECT_TRUE(contains(run({"collect", wide_to_utf8(folder.wide()), "--db", db}).err,
+                       "Database: 0 new survey(s) stored, 1 already there."));
+}
+
+TEST(AdminCollect, ErrorsEndWithStatusTwo) {
+  testing::TempFolder folder;
+  const Outcome missing = run({"collect", wide_to_utf8(folder.wide("gone"))});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_TRUE(contains(missing.err, "tavro-admin: Cannot read the folder"));
+  EXPECT_TRUE(missing.out.empty());
+
+  EXPECT_EQ(
+      run({"collect", wide_to_utf8(folder.wide()), "--ini", wide_to_utf8(folder.wide("none.ini"))})
+          .status,
+      2);
+  // A folder to write the table into does not exist.
+  EXPECT_EQ(
+      run({"collect", wide_to_utf8(folder.wide()), "-o", wide_to_utf8(folder.wide("no/t.csv"))})
+          .status,
+      2);
+}
+
+TEST(AdminCommandLine, UsageErrorsAndHelp) {
+  EXPECT_EQ(run({}).status, 2);
+  EXPECT_EQ(run({"survey"}).status, 2);
+  EXPECT_EQ(run({"collect"}).status, 2);  // FOLDER is required
+  EXPECT_EQ(run({"collect", ".", "--colour"}).status, 2);
+  const Outcome help = run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(contains(help.out, "check"));
+  EXPECT_TRUE(contains(help.out, "collect"));
+  const Outcome collect_help = run({"collect", "--help"});
+  EXPECT_EQ(collect_help.status, 0);
+  EXPECT_TRUE(contains(collect_help.out, "--html"));
+  EXPECT_EQ(contains(collect_help.out, "--db"), record_db_available());
+  EXPECT_EQ(contains(collect_help.out, "no SQLite"), !record_db_available());
+}
+
+}  // namespace
+}  // namespace tavro::admin

@@ -1,0 +1,306 @@
+#include "check.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "settings/system_text.h"
+#include "settings/unicode.h"
+#include "support/temp_folder.h"
+
+namespace tavro::admin {
+namespace {
+
+// A correct settings file whose slot 1 finds a file in a temporary folder
+// and whose records go to another one; each test breaks one thing in it.
+class CheckTest : public ::testing::Test {
+ protected:
+  CheckTest() {
+    folder_.write("bin/tool.exe", "x");
+    folder_.write("bin/other.exe", "x");
+    std::filesystem::create_directory(folder_.path() / "records");
+  }
+
+  std::wstring bin() const { return folder_.wide("bin"); }
+  std::wstring records() const { return folder_.wide("records"); }
+
+  std::wstring good_settings() const {
+    return L"[Application]\n"
+           L"EnableA1=1\n"
+           L"Name1=Tool\n"
+           L"Path1=" +
+           bin() +
+           L"/tool.exe\n"
+           L"File1=tool.exe\n"
+           L"String1=8\n"
+           L"[Status]\n"
+           L"EnableI1=1\n"
+           L"Item1=Room\n"
+           L"[Save]\n"
+           L"SavePath=" +
+           records() +
+           L"\n"
+           L"PathString=" +
+           std::to_wstring(records().size()) + L"\n";
+  }
+
+  // The good settings with one piece of text replaced.
+  std::wstring good_with(std::wstring_view from, std::wstring_view to) const {
+    std::wstring text = good_settings();
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::wstring::npos) << "no " << wide_to_utf8(from);
+    if (at != std::wstring::npos) text.replace(at, from.size(), to);
+    return text;
+  }
+
+  static CheckReport check(std::wstring_view settings) {
+    return check_settings(Profile::parse(settings), L"Tavro.ini", L"pc1");
+  }
+
+  testing::TempFolder folder_;
+};
+
+std::vector<std::string> codes(const CheckReport& report) {
+  std::vector<std::string> found;
+  for (const Finding& finding : report.findings) {
+    if (finding.severity != Severity::kNote) found.push_back(finding.code);
+  }
+  return found;
+}
+
+const Finding& only_finding(const CheckReport& report) {
+  static const Finding none{Severity::kNote, "none", L"", 0, Scope::kFile, 0};
+  EXPECT_EQ(codes(report).size(), 1u) << ::testing::PrintToString(codes(report));
+  for (const Finding& finding : report.findings) {
+    if (finding.severity != Severity::kNote) return finding;
+  }
+  return none;
+}
+
+bool mentions(const Finding& finding, std::wstring_view text) {
+  return finding.message.find(text) != std::wstring::npos;
+}
+
+TEST_F(CheckTest, ACorrectFileHasNoFindingsAndShowsTheWindow) {
+  const CheckReport report = check(good_settings());
+  EXPECT_TRUE(codes(report).empty()) << ::testing::PrintToString(codes(report));
+  EXPECT_EQ(report.exit_status(), 0);
+  ASSERT_EQ(report.slots.size(), 10u);
+  ASSERT_EQ(report.items.size(), 5u);
+  const SlotReport& slot = report.slots[0];
+  EXPECT_TRUE(slot.configured);
+  EXPECT_TRUE(slot.enabled);
+  EXPECT_TRUE(slot.ticked);
+  EXPECT_EQ(slot.caption, L"Tool");
+  EXPECT_EQ(slot.expected, L"TOOL.EXE");
+  EXPECT_EQ(slot.found, L"TOOL.EXE");
+  // Slots and items left out of the file are shown as the survey sets them up.
+  EXPECT_FALSE(report.slots[1].configured);
+  EXPECT_FALSE(report.slots[1].enabled);
+  EXPECT_EQ(report.slots[1].caption, L"***");
+  EXPECT_TRUE(report.items[0].enabled);
+  EXPECT_FALSE(report.items[4].enabled);
+  EXPECT_TRUE(report.items[4].greyed);
+  ASSERT_TRUE(report.save);
+  EXPECT_TRUE(report.save->usable);
+  EXPECT_EQ(report.save->record_file, records() + L"/pc1.txt");
+}
+
+TEST_F(CheckTest, StringNotTheLengthOfFile) {
+  for (const std::wstring length : {L"9", L"7"}) {
+    const CheckReport report = check(good_with(L"String1=8", L"String1=" + length));
+    const Finding& finding = only_finding(report);
+    EXPECT_EQ(finding.code, "length-mismatch");
+    EXPECT_EQ(finding.scope, Scope::kSlot);
+    EXPECT_EQ(finding.number, 1);
+    EXPECT_EQ(finding.line, 6u);
+    EXPECT_TRUE(mentions(finding, L"Set String1=8")) << wide_to_utf8(finding.message);
+    EXPECT_FALSE(report.slots[0].ticked);
+    EXPECT_EQ(report.exit_status(), 1);
+  }
+  EXPECT_EQ(check(good_with(L"String1=8", L"String1=9")).slots[0].expected,
+            std::wstring(L"TOOL.EXE\0", 9));
+}
+
+TEST_F(CheckTest, PathStringNotTheLengthOfSavePath) {
+  const std::wstring right = L"PathString=" + std::to_wstring(records().size());
+  const CheckReport shorter = check(good_with(right, L"PathString=4"));
+  const Finding& cut = only_finding(shorter);
+  EXPECT_EQ(cut.code, "length-mismatch");
+  EXPECT_EQ(cut.scope, Scope::kSave);
+  EXPECT_EQ(shorter.save->folder, records().substr(0, 4));
+
+  const CheckReport longer = check(good_with(right, L"PathString=200"));
+  EXPECT_EQ(only_finding(longer).code, "length-mismatch");
+  EXPECT_TRUE(longer.save->usable);  // the survey uses the whole value
+}
+
+TEST_F(CheckTest, ValuesOver99CharactersAreCut) {
+  const std::wstring long_name(120, L'n');
+  const CheckReport report = check(good_with(L"Name1=Tool", L"Name1=" + long_name));
+  EXPECT_EQ(only_finding(report).code, "value-cut");
+  EXPECT_EQ(report.slots[0].caption, long_name.substr(0, 99));
+  EXPECT_TRUE(codes(check(good_with(L"Name1=Tool", L"Name1=" + long_name.substr(0, 99)))).empty());
+}
+
+TEST_F(CheckTest, EnableFlagsOtherThanZeroOrOne) {
+  const CheckReport two = check(good_with(L"EnableA1=1", L"EnableA1=2"));
+  EXPECT_EQ(only_finding(two).code, "enable-value");
+  EXPECT_TRUE(two.slots[0].enabled);  // left as the window made it
+
+  const CheckReport yes = check(good_with(L"EnableA1=1", L"EnableA1=yes"));
+  EXPECT_EQ(only_finding(yes).code, "enable-value");
+  EXPECT_TRUE(mentions(only_finding(yes), L"reads 0"));
+  EXPECT_FALSE(yes.slots[0].enabled);
+
+  const CheckReport item = check(good_with(L"EnableI1=1", L"EnableI1=5"));
+  EXPECT_EQ(only_finding(item).code, "enable-value");
+  EXPECT_EQ(only_finding(item).scope, Scope::kItem);
+
+  EXPECT_TRUE(codes(check(good_with(L"EnableA1=1", L"EnableA1=0"))).empty());
+  EXPECT_TRUE(codes(check(good_with(L"EnableA1=1", L"EnableA1=\"1\""))).empty());
+}
+
+TEST_F(CheckTest, PathNamingAFolderOrMatchingNothing) {
+  const CheckReport folder = check(good_with(L"/tool.exe\n", L"\n"));
+  EXPECT_EQ(only_finding(folder).code, "path-folder");
+  EXPECT_TRUE(mentions(only_finding(folder), bin() + L"/tool.exe"));
+
+  const CheckReport nothing = check(good_with(L"/tool.exe\n", L"/gone.exe\n"));
+  EXPECT_EQ(only_finding(nothing).code, "path-no-match");
+  EXPECT_FALSE(nothing.slots[0].ticked);
+
+  const CheckReport other = check(good_with(L"/tool.exe\n", L"/other.exe\n"));
+  EXPECT_EQ(only_finding(other).code, "file-mismatch");
+
+  // A wildcard that matches the expected file among others is fine.
+  const CheckReport wildcard = check(good_with(L"/tool.exe\n", L"/*.exe\n"));
+  EXPECT_TRUE(codes(wildcard).empty()) << ::testing::PrintToString(codes(wildcard));
+  EXPECT_EQ(wildcard.slots[0].match_count, 2u);
+  EXPECT_TRUE(wildcard.slots[0].ticked);
+}
+
+TEST_F(CheckTest, ASearchTheFileSystemRejects) {
+  std::error_code error;
+  std::filesystem::create_directory_symlink("loop", folder_.path() / "loop", error);
+  if (error) GTEST_SKIP() << "no symbolic links here";
+  const CheckReport report = check(good_with(bin() + L"/tool.exe", folder_.wide("loop/tool.exe")));
+  EXPECT_EQ(only_finding(report).code, "path-rejected");
+  EXPECT_TRUE(report.slots[0].search_rejected);
+}
+
+TEST_F(CheckTest, UnusableSaveFoldersAreErrors) {
+  const auto save_to = [&](const std::wstring& folder) {
+    return check(
+        good_with(L"SavePath=" + records() + L"\nPathString=" + std::to_wstring(records().size()),
+                  L"SavePath=" + folder + L"\nPathString=" + std::to_wstring(folder.size())));
+  };
+  const CheckReport missing = save_to(folder_.wide("gone"));
+  EXPECT_EQ(only_finding(missing).code, "save-folder-missing");
+  EXPECT_EQ(only_finding(missing).severity, Severity::kError);
+  EXPECT_EQ(missing.exit_status(), 2);
+  EXPECT_FALSE(missing.save->usable);
+
+  EXPECT_EQ(only_finding(save_to(folder_.wide("bin/tool.exe"))).code, "save-folder-not-a-folder");
+
+  // Even root cannot make files in /sys.
+  if (std::filesystem::is_directory("/sys")) {
+    const CheckReport unwritable = save_to(L"/sys");
+    EXPECT_EQ(only_finding(unwritable).code, "save-folder-unwritable");
+    EXPECT_EQ(unwritable.exit_status(), 2);
+  }
+
+  // The probe leaves nothing behind in a writable folder.
+  EXPECT_TRUE(save_to(records()).save->usable);
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.path() / "records"));
+}
+
+TEST_F(CheckTest, ARelativeSaveFolderIsFlagged) {
+  const CheckReport report = check(
+      good_with(L"SavePath=" + records() + L"\nPathString=" + std::to_wstring(records().size()),
+                L"SavePath=.\nPathString=1"));
+  EXPECT_EQ(only_finding(report).code, "relative-save-folder");
+  EXPECT_TRUE(report.save->usable);  // the current folder of the test is writable
+}
+
+TEST_F(CheckTest, SectionsAndKeysTheSurveyNeverReads) {
+  const CheckReport section = check(good_with(L"[Application]", L"[Applications]"));
+  const std::vector<std::string> found = codes(section);
+  EXPECT_NE(std::find(found.begin(), found.end(), "unknown-section"), found.end());
+  EXPECT_NE(std::find(found.begin(), found.end(), "missing-section"), found.end());
+  for (const Finding& finding : section.findings) {
+    if (finding.code == "unknown-section") {
+      EXPECT_EQ(finding.line, 1u);
+      EXPECT_TRUE(mentions(finding, L"did you mean [Application]?"));
+    }
+  }
+
+  const Finding typo = only_finding(check(good_with(L"EnableA1=1", L"EnableA1=1\nEnable1=1")));
+  EXPECT_EQ(typo.code, "unknown-key");
+  EXPECT_EQ(typo.line, 3u);
+  EXPECT_TRUE(mentions(typo, L"did you mean EnableA1?"));
+
+  const Finding misplaced =
+      only_finding(check(good_with(L"EnableA1=1", L"EnableA1=1\nPathString=3")));
+  EXPECT_TRUE(mentions(misplaced, L"belongs in [Save]"));
+
+  const Finding header = only_finding(check(good_with(L"[Status]", L"[Status]\n[Save")));
+  EXPECT_TRUE(mentions(header, L"closing"));
+
+  EXPECT_EQ(only_finding(check(L"Name1=x\n" + good_settings())).code, "outside-section");
+  EXPECT_EQ(only_finding(check(good_settings() + L"[Extra]\nKey=1\n")).code, "unknown-section");
+}
+
+TEST_F(CheckTest, KeysAndSectionsGivenTwice) {
+  const Finding key = only_finding(check(good_with(L"Name1=Tool", L"Name1=Tool\nNAME1=Other")));
+  EXPECT_EQ(key.code, "duplicate-key");
+  EXPECT_EQ(key.line, 4u);
+  EXPECT_TRUE(mentions(key, L"line 3"));
+
+  const Finding section = only_finding(check(good_settings() + L"[Save]\nSavePath=/x\n"));
+  EXPECT_EQ(section.code, "duplicate-section");
+}
+
+TEST_F(CheckTest, SemicolonLinesAreANoteOnly) {
+  const CheckReport report =
+      check(L"; prepared by the admin\n" + good_with(L"EnableA1=1", L"EnableA1=1\n;Name1=Old"));
+  EXPECT_TRUE(codes(report).empty());
+  EXPECT_EQ(report.exit_status(), 0);
+  ASSERT_EQ(report.findings.size(), 1u);
+  EXPECT_EQ(report.findings[0].code, "comment-lines");
+  EXPECT_TRUE(mentions(report.findings[0], L"(1, 4)"));
+}
+
+TEST_F(CheckTest, MissingKeysAndOddValuesInAConfiguredSlot) {
+  EXPECT_EQ(only_finding(check(good_with(L"Name1=Tool\n", L""))).code, "missing-key");
+  EXPECT_EQ(only_finding(check(good_with(L"Name1=Tool", L"Name1"))).code, "no-value");
+  EXPECT_EQ(only_finding(check(good_with(L"String1=8", L"String1=8 chars"))).code, "not-a-number");
+  const CheckReport comment = check(good_with(L"Name1=Tool", L"Name1=Tool ; the tool"));
+  EXPECT_EQ(only_finding(comment).code, "inline-comment");
+  EXPECT_EQ(comment.slots[0].caption, L"Tool ; the tool");
+}
+
+TEST(CheckFile, AMissingOrUnreadableFileIsAnError) {
+  testing::TempFolder folder;
+  const CheckReport missing = check_settings_file(folder.wide("Tavro.ini"));
+  EXPECT_FALSE(missing.file_read);
+  ASSERT_EQ(missing.findings.size(), 1u);
+  EXPECT_EQ(missing.findings[0].code, "missing-file");
+  EXPECT_EQ(missing.exit_status(), 2);
+
+  EXPECT_EQ(check_settings_file(folder.wide()).findings.at(0).code, "unreadable-file");
+}
+
+TEST(CheckFile, ReadsTheFileAsTheSurveyDoes) {
+  testing::TempFolder folder;
+  // A byte-order mark and CR LF line ends, as Windows editors save.
+  folder.write("Tavro.ini", "\xEF\xBB\xBF[Status]\r\nEnableI1=1\r\nItem1=Caf\xC3\xA9\r\n");
+  const CheckReport report = check_settings_file(folder.wide("Tavro.ini"));
+  EXPECT_TRUE(report.file_read);
+  EXPECT_EQ(report.items.at(0).caption, L"Caf\u00E9");
+  EXPECT_TRUE(report.items.at(0).enabled);
+}
+
+}  // namespace
+}  // namespace tavro::admin

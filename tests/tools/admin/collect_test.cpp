@@ -1,0 +1,162 @@
+#include "collect.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "collect_output.h"
+#include "column_names.h"
+#include "common/failure.h"
+#include "settings/unicode.h"
+#include "support/temp_folder.h"
+#include "whole_file.h"
+
+namespace tavro::admin {
+namespace {
+
+constexpr std::string_view kPlain = "pc-b,10.0.0.2,8589934592,Room 2,bob,,,,Installed,,,,,,,,,\r\n";
+
+std::string record_bytes(std::wstring host, std::wstring answer = L"", bool first_app = false) {
+  RecordFields fields;
+  fields[0] = std::move(host);
+  fields[1] = L"10.0.0.1";
+  fields[2] = L"17179869184";
+  fields[3] = std::move(answer);
+  if (first_app) fields[kFirstApplicationField] = kInstalled;
+  return record_file_bytes(fields);
+}
+
+std::string csv_of(const Collection& collection) {
+  return csv_table(generic_column_names(), collection);
+}
+
+constexpr std::string_view kGenericHeader =
+    "Hostname,IP Address,Memory,Status 1,Status 2,Status 3,Status 4,Status 5,Application 1,"
+    "Application 2,Application 3,Application 4,Application 5,Application 6,Application 7,"
+    "Application 8,Application 9,Application 10\r\n";
+
+TEST(Collect, GoodRecordsBecomeRowsSortedByHostName) {
+  testing::TempFolder folder;
+  const std::string quoted = record_bytes(L"PC-C", L"Room 4, \"east\"", true);
+  folder.write("PC-C.txt", quoted);
+  folder.write("pc-b.txt", kPlain);  // the plain form older surveys wrote
+  folder.write("a.txt", record_bytes(L"PC-A"));
+
+  const Collection collection = collect_records(folder.wide());
+  EXPECT_TRUE(collection.skipped.empty());
+  ASSERT_EQ(collection.records.size(), 3u);
+  // Letter case does not decide the order; each row is the record as written.
+  EXPECT_EQ(csv_of(collection),
+            std::string(kGenericHeader) + record_bytes(L"PC-A") + std::string(kPlain) + quoted);
+  EXPECT_EQ(collection.records[2].fields()[3], L"Room 4, \"east\"");
+  EXPECT_EQ(collection.installed[0], 2u);
+  EXPECT_EQ(collection.installed[1], 0u);
+}
+
+TEST(Collect, BadFilesAreNamedWithTheirReasonAndLeftOut) {
+  testing::TempFolder folder;
+  folder.write("good.txt", kPlain);
+  folder.write("empty.txt", "");
+  folder.write("short.txt", "pc,10.0.0.1,1,,,\r\n");
+  folder.write("lines.txt", std::string(kPlain) + std::string(kPlain));
+  folder.write("comma.txt", "pc,10.0.0.1,1,Room 4, east,,,,,,,,,,,,,,\r\n");
+  folder.write("odd.txt", "pc,10.0.0.1,1,,,,,,yes,,,,,,,,,\r\n");
+  folder.write("large.txt", std::string(kLargestRecordFile + 1, 'x'));
+
+  const Collection collection = collect_records(folder.wide());
+  ASSERT_EQ(collection.records.size(), 1u);
+  ASSERT_EQ(collection.skipped.size(), 6u);
+  const auto reason = [&](std::wstring_view name) {
+    for (const SkippedFile& file : collection.skipped) {
+      if (file.name == name) return wide_to_utf8(file.reason);
+    }
+    return std::string("not skipped");
+  };
+  EXPECT_EQ(reason(L"empty.txt"), "the file is empty");
+  EXPECT_EQ(reason(L"short.txt"), "the record has 6 fields, not 18");
+  EXPECT_EQ(reason(L"lines.txt"), "the file holds several lines");
+  EXPECT_EQ(reason(L"comma.txt"), "the record has 19 fields, not 18");
+  EXPECT_EQ(reason(L"odd.txt"), "field 9 is \"yes\", neither \"Installed\" nor empty");
+  EXPECT_EQ(reason(L"large.txt"), "the file is too large for a record");
+  EXPECT_EQ(collection.skipped.front().name, L"comma.txt");  // sorted by name
+}
+
+TEST(Collect, AFileThatCannotBeReadGivesTheSystemsReason) {
+  testing::TempFolder folder;
+  WholeFile file;
+  // A folder opens on some systems but never reads as a file.
+  const auto problem = read_whole_file(folder.path(), file);
+  ASSERT_TRUE(problem.has_value());
+  EXPECT_FALSE(problem->empty());
+}
+
+TEST(Collect, OnlyVisibleTxtFilesAreRead) {
+  testing::TempFolder folder;
+  folder.write("pc.TXT", kPlain);
+  folder.write("notes.md", "not a record");
+  folder.write(".pc.txt.Ab12Cd", "partial");  // a save in progress
+  folder.write(".hidden.txt", "x");
+  std::filesystem::create_directory(folder.path() / "folder.txt");
+  const Collection collection = collect_records(folder.wide());
+  EXPECT_EQ(collection.records.size(), 1u);
+  EXPECT_TRUE(collection.skipped.empty());
+}
+
+TEST(Collect, AnEmptyFolderGivesTheHeaderOnly) {
+  testing::TempFolder folder;
+  const Collection collection = collect_records(folder.wide());
+  EXPECT_EQ(csv_of(collection), kGenericHeader);
+  EXPECT_EQ(collect_summary(generic_column_names(), collection).substr(0, 7), L"0 PCs.\n");
+}
+
+TEST(Collect, AMissingFolderFails) {
+  testing::TempFolder folder;
+  EXPECT_THROW(collect_records(folder.wide("gone")), Failure);
+}
+
+TEST(Collect, ManyFilesReadInParallelAddUp) {
+  testing::TempFolder folder;
+  constexpr int kFiles = 1500;  // enough for several threads
+  for (int i = 0; i < kFiles; ++i) {
+    folder.write("pc" + std::to_string(i) + ".txt",
+                 record_bytes(L"pc" + std::to_wstring(i), L"", i % 2 == 0));
+  }
+  folder.write("bad.txt", "");
+  const Collection collection = collect_records(folder.wide());
+  ASSERT_EQ(collection.records.size(), static_cast<std::size_t>(kFiles));
+  EXPECT_EQ(collection.skipped.size(), 1u);
+  EXPECT_EQ(collection.installed[0], static_cast<std::size_t>(kFiles / 2));
+  for (std::size_t i = 1; i < collection.records.size(); ++i) {
+    ASSERT_LT(collection.records[i - 1].sort_key, collection.records[i].sort_key);
+  }
+}
+
+TEST(ColumnNames, TakenFromTheSettingsWhereTheyAreGiven) {
+  const ColumnNames names = column_names(Profile::parse(
+      L"[Application]\nName1=Office, 2021\nName2=\nName10=Git\n[Status]\nItem1=Room\n"));
+  EXPECT_EQ(names[0], L"Hostname");
+  EXPECT_EQ(names[1], L"IP Address");
+  EXPECT_EQ(names[2], L"Memory");
+  EXPECT_EQ(names[3], L"Room");
+  EXPECT_EQ(names[4], L"Status 2");  // missing: not "***"
+  EXPECT_EQ(names[8], L"Office, 2021");
+  EXPECT_EQ(names[9], L"Application 2");  // empty
+  EXPECT_EQ(names[17], L"Git");
+  // A name holding a comma is quoted in the header, as a record field is.
+  EXPECT_NE(csv_table(names, {}).find(",\"Office, 2021\",Application 2,"), std::string::npos);
+}
+
+TEST(CollectSummary, CountsPcsAndInstallationsPerApplication) {
+  Collection collection;
+  collection.records.resize(3);
+  collection.skipped.push_back({L"bad.txt", L"the file is empty"});
+  collection.installed[0] = 2;
+  collection.installed[9] = 1;
+  const std::wstring summary = collect_summary(generic_column_names(), collection);
+  EXPECT_EQ(summary.substr(0, 38), L"3 PCs, 1 file left out.\nInstalled:\n  A");
+  EXPECT_NE(summary.find(L"  Application 1   2\n"), std::wstring::npos);
+  EXPECT_NE(summary.find(L"  Application 10  1\n"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace tavro::admin

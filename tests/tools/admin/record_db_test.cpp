@@ -1,0 +1,163 @@
+#include "record_db.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "support/temp_folder.h"
+
+namespace tavro::admin {
+namespace {
+
+RecordFields record(std::wstring host, std::wstring answer) {
+  RecordFields fields;
+  fields[0] = std::move(host);
+  fields[1] = L"10.0.0.7";
+  fields[2] = L"17179869184";
+  fields[3] = std::move(answer);
+  fields[kFirstApplicationField + 1] = kInstalled;
+  return fields;
+}
+
+// Reads the database the way an admin would, with plain SQL.
+class Query {
+ public:
+  explicit Query(const std::filesystem::path& path) {
+    EXPECT_EQ(sqlite3_open_v2(path.string().c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
+  }
+  ~Query() { sqlite3_close(db_); }
+  Query(const Query&) = delete;
+  Query& operator=(const Query&) = delete;
+
+  // The first column of every row, as text.
+  std::vector<std::string> column(const std::string& sql) {
+    std::vector<std::string> values;
+    sqlite3_stmt* statement = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db_);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+      const auto* text = sqlite3_column_text(statement, 0);
+      values.emplace_back(text == nullptr ? "NULL" : reinterpret_cast<const char*>(text));
+    }
+    sqlite3_finalize(statement);
+    return values;
+  }
+  std::string value(const std::string& sql) {
+    const std::vector<std::string> values = column(sql);
+    return values.empty() ? "no row" : values.front();
+  }
+  void exec(const std::string& sql) {
+    EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db_);
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+class RecordDbTest : public ::testing::Test {
+ protected:
+  void write(const std::string& name, const RecordFields& fields) {
+    records_.write(name, record_file_bytes(fields));
+  }
+  StoreResult collect(std::int64_t now = 1'700'000'000) {
+    return store_records(database().wstring(), collect_records(records_.wide()), now);
+  }
+  std::filesystem::path database() const { return data_.path() / "fleet.sqlite"; }
+
+  testing::TempFolder records_;
+  testing::TempFolder data_;
+};
+
+TEST_F(RecordDbTest, TheSameFolderTwiceAddsNothing) {
+  write("a.txt", record(L"pc-a", L"Room 1"));
+  write("b.txt", record(L"pc-b", L"Room 2"));
+  const StoreResult first = collect();
+  EXPECT_EQ(first.added, 2u);
+  EXPECT_EQ(first.already, 0u);
+  const StoreResult second = collect(1'700'000'100);
+  EXPECT_EQ(second.added, 0u);
+  EXPECT_EQ(second.already, 2u);
+
+  Query query(database());
+  EXPECT_EQ(query.value("SELECT count(*) FROM surveys"), "2");
+  EXPECT_EQ(query.column("SELECT host FROM surveys ORDER BY host"),
+            (std::vector<std::string>{"pc-a", "pc-b"}));
+  EXPECT_EQ(query.value("SELECT typeof(memory_bytes) || ' ' || memory_bytes FROM surveys LIMIT 1"),
+            "integer 17179869184");
+  EXPECT_EQ(query.value("SELECT application1 || application2 || application10 FROM surveys "
+                        "WHERE host = 'pc-a'"),
+            "010");
+  EXPECT_EQ(query.value("SELECT collected_at FROM surveys LIMIT 1"), "2023-11-14 22:13:20");
+  EXPECT_EQ(query.value("SELECT length(record_modified) FROM surveys LIMIT 1"), "19");
+}
+
+TEST_F(RecordDbTest, AChangedRecordAddsARowAndBecomesTheLatest) {
+  write("a.txt", record(L"pc-a", L"Room 1"));
+  write("b.txt", record(L"pc-b", L"Room 2"));
+  collect();
+  write("a.txt", record(L"pc-a", L"Room 9"));
+  const StoreResult second = collect();
+  EXPECT_EQ(second.added, 1u);
+  EXPECT_EQ(second.already, 1u);
+
+  Query query(database());
+  EXPECT_EQ(query.value("SELECT count(*) FROM surveys"), "3");
+  EXPECT_EQ(query.column("SELECT answer1 FROM surveys WHERE host = 'pc-a' ORDER BY id"),
+            (std::vector<std::string>{"Room 1", "Room 9"}));
+  EXPECT_EQ(query.column("SELECT host || ':' || answer1 FROM latest_surveys ORDER BY host"),
+            (std::vector<std::string>{"pc-a:Room 9", "pc-b:Room 2"}));
+}
+
+TEST_F(RecordDbTest, QuotesAndSqlInRecordsAreStoredAsText) {
+  const std::wstring host = L"x'); DROP TABLE surveys; --";
+  const std::wstring answer = L"'; DROP TABLE surveys; -- \"quoted\", too";
+  write("evil.txt", record(host, answer));
+  EXPECT_EQ(collect().added, 1u);
+
+  Query query(database());
+  EXPECT_EQ(query.value("SELECT host FROM surveys"), "x'); DROP TABLE surveys; --");
+  EXPECT_EQ(query.value("SELECT answer1 FROM surveys"),
+            "'; DROP TABLE surveys; -- \"quoted\", too");
+  EXPECT_EQ(collect().added, 0u);  // and the table is still there to say so
+}
+
+TEST_F(RecordDbTest, AFailedCollectLeavesTheDatabaseAsItWas) {
+  write("a.txt", record(L"pc-a", L"Room 1"));
+  collect();
+  {
+    Query query(database());
+    query.exec(
+        "CREATE TRIGGER refuse BEFORE INSERT ON surveys WHEN NEW.host = 'pc-c' "
+        "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  }
+  write("a.txt", record(L"pc-a", L"Room 2"));  // stored first, then undone
+  write("c.txt", record(L"pc-c", L"Room 3"));
+  EXPECT_THROW(collect(), Failure);
+
+  Query query(database());
+  EXPECT_EQ(query.column("SELECT answer1 FROM surveys"), (std::vector<std::string>{"Room 1"}));
+}
+
+TEST_F(RecordDbTest, OldMemoryFiguresThatAreNoNumberStayAsWritten) {
+  RecordFields fields = record(L"pc-old", L"");
+  fields[2] = L"-2147483648";
+  write("old.txt", fields);
+  fields[0] = L"pc-odd";
+  fields[2] = L"16 GB";
+  write("odd.txt", fields);
+  collect();
+  Query query(database());
+  EXPECT_EQ(query.column("SELECT typeof(memory_bytes) || ' ' || memory_bytes FROM surveys "
+                         "ORDER BY host"),
+            (std::vector<std::string>{"text 16 GB", "integer -2147483648"}));
+}
+
+}  // namespace
+}  // namespace tavro::admin

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "check.h"
+#include "check_output.h"
+#include "settings/unicode.h"
+#include "support/temp_folder.h"
+
+namespace tavro::admin {
+namespace {
+
+// One slot with String1 one too long, one status item, a usable save folder.
+CheckReport sample_report(const testing::TempFolder& folder) {
+  const std::wstring save = folder.wide();
+  return check_settings(
+      Profile::parse(L"[Application]\nEnableA1=1\nName1=Tool\nPath1=" + folder.wide("tool.exe") +
+                     L"\nFile1=tool.exe\nString1=9\n"
+                     L"[Status]\nEnableI1=0\nItem1=Room\n"
+                     L"[Save]\nSavePath=" +
+                     save + L"\nPathString=" + std::to_wstring(save.size()) + L"\n"),
+      L"Tavro.ini", L"pc1");
+}
+
+TEST(CheckJson, HasTheDocumentedShape) {
+  testing::TempFolder folder;
+  folder.write("tool.exe", "x");
+  const CheckReport report = sample_report(folder);
+  const nlohmann::json json = nlohmann::json::parse(check_report_json(report));
+
+  EXPECT_EQ(json["settings_file"], "Tavro.ini");
+  EXPECT_EQ(json["file_read"], true);
+  EXPECT_EQ(json["exit_status"], 1);
+  EXPECT_EQ(json["counts"]["warnings"], 1);
+  EXPECT_EQ(json["counts"]["errors"], 0);
+  ASSERT_EQ(json["slots"].size(), 10u);
+  ASSERT_EQ(json["items"].size(), 5u);
+
+  const nlohmann::json& slot = json["slots"][0];
+  EXPECT_EQ(slot["slot"], 1);
+  EXPECT_EQ(slot["configured"], true);
+  ASSERT_EQ(slot["keys"].size(), 5u);
+  EXPECT_EQ(slot["keys"][4]["key"], "String1");
+  EXPECT_EQ(slot["keys"][4]["line"], 6);
+  EXPECT_EQ(slot["keys"][4]["written"], "9");
+  EXPECT_EQ(slot["keys"][4]["read"], "9");
+  EXPECT_EQ(slot["window"]["caption"], "Tool");
+  EXPECT_EQ(slot["window"]["enabled"], true);
+  EXPECT_EQ(slot["window"]["ticked"], false);
+  EXPECT_EQ(slot["detection"]["expected"], std::string("TOOL.EXE\0", 9));  // the NUL survives
+  EXPECT_EQ(slot["detection"]["found"], "TOOL.EXE");
+  EXPECT_EQ(slot["detection"]["matches"], 1);
+
+  const nlohmann::json& missing_key = json["slots"][1]["keys"][0];
+  EXPECT_TRUE(missing_key["line"].is_null());
+  EXPECT_TRUE(missing_key["written"].is_null());
+  EXPECT_EQ(missing_key["read"], "0");
+
+  EXPECT_EQ(json["items"][0]["window"]["greyed"], true);
+  EXPECT_EQ(json["save"]["usable"], true);
+  EXPECT_EQ(json["save"]["host_name"], "pc1");
+
+  ASSERT_EQ(json["findings"].size(), 1u);
+  const nlohmann::json& finding = json["findings"][0];
+  EXPECT_EQ(finding["severity"], "warning");
+  EXPECT_EQ(finding["code"], "length-mismatch");
+  EXPECT_EQ(finding["scope"], "slot");
+  EXPECT_EQ(finding["number"], 1);
+  EXPECT_EQ(finding["line"], 6);
+  EXPECT_TRUE(finding["message"].is_string());
+}
+
+TEST(CheckJson, AMissingFileHasNoSlotsAndOneError) {
+  testing::TempFolder folder;
+  const nlohmann::json json =
+      nlohmann::json::parse(check_report_json(check_settings_file(folder.wide("none.ini"))));
+  EXPECT_EQ(json["file_read"], false);
+  EXPECT_EQ(json["exit_status"], 2);
+  EXPECT_TRUE(json["slots"].empty());
+  EXPECT_TRUE(json["save"].is_null());
+  EXPECT_EQ(json["findings"][0]["code"], "missing-file");
+  EXPECT_TRUE(json["findings"][0]["number"].is_null());
+}
+
+TEST(CheckText, ShowsEachSlotWithItsFindingsAndTheCount) {
+  testing::TempFolder folder;
+  folder.write("tool.exe", "x");
+  const std::string text = wide_to_utf8(check_report_text(sample_report(folder)));
+  EXPECT_NE(text.find("Slot 1  \"Tool\"  enabled, not ticked\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("String1=9"), std::string::npos);
+  EXPECT_NE(text.find("expected \"TOOL.EXE\\0\", found \"TOOL.EXE\""), std::string::npos);
+  EXPECT_NE(text.find("warning (line 6): String1 is 9 but File1"), std::string::npos);
+  EXPECT_NE(text.find("Item 1  \"Room\"  disabled, greyed"), std::string::npos);
+  EXPECT_NE(text.find("this PC's record: \"" + wide_to_utf8(folder.wide()) + "/pc1.txt\""),
+            std::string::npos);
+  EXPECT_NE(text.find("0 errors, 1 warning.\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavro::admin

@@ -1,0 +1,428 @@
+#include "check.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+#include "check_structure.h"
+#include "common/failure.h"
+#include "folder_probe.h"
+#include "machine/host_identity.h"
+#include "message_text.h"
+#include "settings/settings_path.h"
+#include "settings/system_text.h"
+#include "survey/application_slots.h"
+#include "survey/save.h"
+#include "survey/settings_keys.h"
+
+namespace tavro::admin {
+namespace {
+
+constexpr int kSlotCount = 10;
+constexpr int kItemCount = 5;
+
+// Adds findings of one scope to the report.
+class Findings {
+ public:
+  Findings(std::vector<Finding>& out, Scope scope, int number)
+      : out_(out), scope_(scope), number_(number) {}
+
+  void warn(std::string code, std::size_t line, std::wstring message) {
+    add(Severity::kWarning, std::move(code), line, std::move(message));
+  }
+  void error(std::string code, std::size_t line, std::wstring message) {
+    add(Severity::kError, std::move(code), line, std::move(message));
+  }
+
+ private:
+  void add(Severity severity, std::string code, std::size_t line, std::wstring message) {
+    out_.push_back({severity, std::move(code), std::move(message), line, scope_, number_});
+  }
+
+  std::vector<Finding>& out_;
+  Scope scope_;
+  int number_;
+};
+
+enum class KeyKind { kText, kNumber };
+
+KeyReading read_key(const Profile& settings, std::wstring_view section, std::wstring key,
+                    KeyKind kind) {
+  KeyReading reading;
+  reading.key = std::move(key);
+  if (const ProfileEntry* entry = settings.find(section, reading.key)) {
+    reading.line = entry->line;
+    reading.written = entry->value;
+  }
+  if (kind == KeyKind::kNumber) {
+    reading.read = std::to_wstring(settings.read_int(section, reading.key));
+  } else {
+    SettingField field;
+    settings.read_string(section, reading.key, field);
+    reading.read = field.value();
+  }
+  return reading;
+}
+
+bool has_value(const KeyReading& key) {
+  return key.written.has_value();
+}
+
+std::wstring_view written_text(const KeyReading& key) {
+  return unquote(*key.written);
+}
+
+bool is_plain_number(std::wstring_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// A key of a configured slot, item or the save section that the survey
+// reads as missing: absent, or on a line without "=".
+void check_missing(const KeyReading& key, std::wstring_view consequence, Findings& findings) {
+  if (key.line == 0) {
+    findings.warn("missing-key", 0, key.key + L" is missing: " + std::wstring(consequence) + L".");
+  } else if (!has_value(key)) {
+    findings.warn("no-value", key.line,
+                  key.key + L" has no \"=\", so the survey reads it as missing: " +
+                      std::wstring(consequence) + L".");
+  }
+}
+
+void check_enable(const KeyReading& key, std::wstring_view control, Findings& findings) {
+  if (!has_value(key)) return;
+  const std::wstring_view text = written_text(key);
+  if (text == L"0" || text == L"1") return;
+  std::wstring effect;
+  if (key.read == L"0") {
+    effect = L"disables " + std::wstring(control);
+  } else if (key.read == L"1") {
+    effect = L"enables " + std::wstring(control);
+  } else {
+    effect = L"leaves " + std::wstring(control) + L" enabled, as the window made it";
+  }
+  findings.warn("enable-value", key.line,
+                key.key + L" is " + in_quotes(text) + L", not 0 or 1: the survey reads " +
+                    key.read + L" and " + effect + L".");
+}
+
+void check_number(const KeyReading& key, Findings& findings) {
+  if (!has_value(key) || is_plain_number(written_text(key))) return;
+  findings.warn("not-a-number", key.line,
+                key.key + L" is " + in_quotes(written_text(key)) +
+                    L", not a plain number: the survey reads " + key.read + L".");
+}
+
+void check_text(const KeyReading& key, Findings& findings) {
+  if (!has_value(key)) return;
+  const std::wstring_view text = written_text(key);
+  if (limit_to_field(text) != text) {
+    findings.warn("value-cut", key.line,
+                  key.key +
+                      L" is longer than 99 characters (bytes in the system code page): the "
+                      L"survey keeps only " +
+                      in_quotes(key.read) + L".");
+  }
+  const std::size_t comment = std::min(text.find(L" ;"), text.find(L"\t;"));
+  if (comment != std::wstring_view::npos) {
+    findings.warn("inline-comment", key.line,
+                  key.key + L" is " + in_quotes(text) + L": there are no comments, so " +
+                      in_quotes(text.substr(comment + 1)) + L" is part of the value.");
+  }
+}
+
+bool last_component_has_wildcard(std::wstring_view pattern) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (is_path_separator(pattern[i])) start = i + 1;
+  }
+  return pattern.find_first_of(L"*?", start) != std::wstring_view::npos;
+}
+
+void check_file_length(const KeyReading& file_key, const KeyReading& length_key,
+                       const ApplicationSlotSettings& read, const std::wstring& expected,
+                       Findings& findings) {
+  const std::wstring_view file = read.file.value();
+  const std::wstring fix = L" Set " + length_key.key + L"=" + std::to_wstring(file.size()) + L".";
+  const std::wstring head = length_key.key + L" is " + length_key.read + L" but " + file_key.key +
+                            L" " + in_quotes(file) + L" has " + std::to_wstring(file.size()) +
+                            L" characters: ";
+  if (read.length > file.size()) {
+    findings.warn("length-mismatch", length_key.line,
+                  head + L"the survey compares " + in_quotes(expected) +
+                      L", which no file name equals, so the box is never ticked." + fix);
+  } else {
+    findings.warn("length-mismatch", length_key.line,
+                  head + L"the survey compares only " + in_quotes(expected) +
+                      L", so the box is ticked only for a file of exactly that name." + fix);
+  }
+}
+
+void check_path(const SlotReport& report, const ApplicationSlotSettings& read, bool lengths_agree,
+                Findings& findings) {
+  const KeyReading& path_key = report.keys[2];
+  const KeyReading& file_key = report.keys[3];
+  const std::wstring pattern(read.path.value());
+  std::error_code ignored;
+  if (!last_component_has_wildcard(pattern) &&
+      std::filesystem::is_directory(to_native_path(pattern), ignored)) {
+    findings.warn(
+        "path-folder", path_key.line,
+        path_key.key + L" " + in_quotes(pattern) +
+            L" names a folder, not a file, and folders never match. Name the file "
+            L"itself, e.g. " +
+            in_quotes(with_trailing_separator(pattern) + std::wstring(read.file.value())) + L".");
+  } else if (report.search_rejected) {
+    findings.warn("path-rejected", path_key.line,
+                  L"The file system rejects the search for " + path_key.key + L" " +
+                      in_quotes(pattern) +
+                      L" (a missing drive, a wildcard before the last part, or a name it "
+                      L"refuses): the survey counts it as nothing found.");
+  } else if (report.match_count == 0) {
+    findings.warn("path-no-match", path_key.line,
+                  path_key.key + L" " + in_quotes(pattern) +
+                      L" matches no file on this PC, so the box is not ticked here.");
+  } else if (!report.ticked && lengths_agree) {
+    const std::wstring wanted = in_quotes(report.expected) + L" (" + file_key.key + L")";
+    findings.warn("file-mismatch", file_key.line,
+                  report.match_count == 1
+                      ? path_key.key + L" finds the file " + in_quotes(report.found) + L", not " +
+                            wanted + L", so the box is not ticked."
+                      : path_key.key + L" matches " + std::to_wstring(report.match_count) +
+                            L" files, none named " + wanted + L", so the box is not ticked.");
+  }
+}
+
+SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& out) {
+  SlotReport report;
+  report.slot = slot;
+  const std::wstring_view section = kApplicationSection;
+  report.keys = {read_key(settings, section, numbered_key(kEnableAKey, slot), KeyKind::kNumber),
+                 read_key(settings, section, numbered_key(kNameKey, slot), KeyKind::kText),
+                 read_key(settings, section, numbered_key(kPathKey, slot), KeyKind::kText),
+                 read_key(settings, section, numbered_key(kFileKey, slot), KeyKind::kText),
+                 read_key(settings, section, numbered_key(kStringKey, slot), KeyKind::kNumber)};
+  report.configured = std::any_of(report.keys.begin(), report.keys.end(),
+                                  [](const KeyReading& key) { return key.line != 0; });
+
+  const ApplicationSlotSettings read = read_application_slot(settings, slot);
+  ApplicationDetection detection = detect_application(read);
+  report.enabled = enable_action(read.enable) != EnableAction::kDisable;
+  report.caption = read.name.value();
+  report.ticked = detection.ticked;
+  report.expected = std::move(detection.expected);
+  report.found = std::move(detection.found);
+  report.search_rejected = !detection.matches.has_value();
+  report.match_count = detection.matches ? detection.matches->size() : 0;
+  if (!report.configured) return report;
+
+  Findings findings(out, Scope::kSlot, slot);
+  const auto& [enable, name, path, file, length] = report.keys;
+  check_missing(enable, L"the survey reads 0 and disables the box", findings);
+  check_missing(name, L"the box's caption is \"***\"", findings);
+  check_missing(path, L"the survey searches its current folder for a file named \"***\"", findings);
+  check_missing(file, L"the survey expects a file named \"***\"", findings);
+  check_missing(length,
+                L"the survey compares 0 characters of " + file.key + L" and never ticks the box",
+                findings);
+  check_enable(enable, L"the box", findings);
+  check_number(length, findings);
+  check_text(name, findings);
+  check_text(path, findings);
+  check_text(file, findings);
+
+  const bool lengths_agree =
+      has_value(file) && has_value(length) && read.length == read.file.value().size();
+  if (has_value(file) && has_value(length) && !lengths_agree) {
+    check_file_length(file, length, read, report.expected, findings);
+  }
+  if (has_value(path)) check_path(report, read, lengths_agree, findings);
+  return report;
+}
+
+ItemReport check_item(const Profile& settings, int item, std::vector<Finding>& out) {
+  ItemReport report;
+  report.item = item;
+  const std::wstring_view section = kStatusSection;
+  report.keys = {read_key(settings, section, numbered_key(kEnableIKey, item), KeyKind::kNumber),
+                 read_key(settings, section, numbered_key(kItemKey, item), KeyKind::kText)};
+  report.configured = report.keys[0].line != 0 || report.keys[1].line != 0;
+  const EnableAction action =
+      enable_action(settings.read_int(section, numbered_key(kEnableIKey, item)));
+  report.enabled = action != EnableAction::kDisable;
+  report.greyed = action == EnableAction::kDisable;
+  report.caption = report.keys[1].read;
+  if (!report.configured) return report;
+
+  Findings findings(out, Scope::kItem, item);
+  const auto& [enable, caption] = report.keys;
+  check_missing(enable, L"the survey reads 0 and disables the answer box", findings);
+  check_missing(caption, L"the question reads \"***\"", findings);
+  check_enable(enable, L"the answer box", findings);
+  check_text(caption, findings);
+  return report;
+}
+
+void check_save_folder(SaveReport& report, Findings& findings) {
+  // An empty folder is the root: the survey adds a separator to it.
+  const std::wstring folder =
+      report.folder.empty() ? with_trailing_separator(report.folder) : report.folder;
+  const std::filesystem::path native = to_native_path(folder);
+  if (native.is_relative()) {
+    findings.warn("relative-save-folder", 0,
+                  L"The save folder " + in_quotes(report.folder) +
+                      L" is relative: the survey takes it from its current folder, which depends "
+                      L"on how it is started (checked here from " +
+                      in_quotes(std::filesystem::current_path().wstring()) + L").");
+  }
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(native, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    findings.error(
+        "save-folder-missing", 0,
+        L"The save folder " + in_quotes(folder) + L" does not exist: every save would fail.");
+  } else if (error) {
+    findings.error("save-folder-unreadable", 0,
+                   L"The save folder " + in_quotes(folder) + L" cannot be examined (" +
+                       decode_system_text(error.message()) + L"): every save would fail.");
+  } else if (status.type() != std::filesystem::file_type::directory) {
+    findings.error(
+        "save-folder-not-a-folder", 0,
+        L"The save folder " + in_quotes(folder) + L" is not a folder: every save would fail.");
+  } else if (const auto problem = folder_write_problem(folder)) {
+    findings.error("save-folder-unwritable", 0,
+                   L"The save folder " + in_quotes(folder) + L" cannot be written (" + *problem +
+                       L"): every save would fail.");
+  } else {
+    report.usable = true;
+  }
+}
+
+SaveReport check_save(const Profile& settings, std::wstring_view host_name,
+                      std::vector<Finding>& out) {
+  SaveReport report;
+  report.keys = {read_key(settings, kSaveSection, std::wstring(kSavePathKey), KeyKind::kText),
+                 read_key(settings, kSaveSection, std::wstring(kPathStringKey), KeyKind::kNumber)};
+  report.folder = save_folder(settings);
+  report.host_name = host_name;
+  if (!host_name.empty()) report.record_file = record_file_path(report.folder, host_name);
+
+  Findings findings(out, Scope::kSave, 0);
+  const auto& [path, length] = report.keys;
+  check_missing(path, L"the survey reads \"***\"", findings);
+  check_missing(length, L"the survey reads 0, so the save folder is empty", findings);
+  check_text(path, findings);
+  check_number(length, findings);
+  const std::wstring_view value = report.keys[0].read;
+  if (has_value(path) && has_value(length) && length.read != std::to_wstring(value.size())) {
+    const std::wstring head = length.key + L" is " + length.read + L" but " + path.key + L" " +
+                              in_quotes(value) + L" has " + std::to_wstring(value.size()) +
+                              L" characters: ";
+    const std::wstring fix = L" Set " + length.key + L"=" + std::to_wstring(value.size()) + L".";
+    findings.warn("length-mismatch", length.line,
+                  report.folder.size() < value.size()
+                      ? head + L"records go to " + in_quotes(report.folder) + L"." + fix
+                      : head + L"this survey uses the whole value, but the key is wrong." + fix);
+  }
+  check_save_folder(report, findings);
+  return report;
+}
+
+void check_sections_present(const Profile& settings, std::vector<Finding>& out) {
+  for (const std::wstring_view section : {kApplicationSection, kStatusSection}) {
+    const std::wstring folded = to_upper_invariant(section);
+    const bool present = std::any_of(
+        settings.sections().begin(), settings.sections().end(),
+        [&](const ProfileSection& s) { return s.line != 0 && s.folded_name == folded; });
+    if (!present) {
+      out.push_back({Severity::kWarning, "missing-section",
+                     L"There is no [" + std::wstring(section) +
+                         L"] section: the survey disables every box it would set up.",
+                     0, Scope::kFile, 0});
+    }
+  }
+}
+
+std::wstring this_host_name() {
+  try {
+    return local_host_name();
+  } catch (const Failure&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+std::size_t CheckReport::count(Severity severity) const {
+  return static_cast<std::size_t>(
+      std::count_if(findings.begin(), findings.end(),
+                    [severity](const Finding& finding) { return finding.severity == severity; }));
+}
+
+int CheckReport::exit_status() const {
+  if (count(Severity::kError) != 0) return 2;
+  if (count(Severity::kWarning) != 0) return 1;
+  return 0;
+}
+
+CheckReport check_settings(const Profile& settings, std::wstring_view settings_file,
+                           std::wstring_view host_name) {
+  CheckReport report;
+  report.settings_file = settings_file;
+  report.file_read = true;
+  report.findings = check_structure(settings);
+  check_sections_present(settings, report.findings);
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    report.slots.push_back(check_slot(settings, slot, report.findings));
+  }
+  for (int item = 1; item <= kItemCount; ++item) {
+    report.items.push_back(check_item(settings, item, report.findings));
+  }
+  report.save = check_save(settings, host_name, report.findings);
+  return report;
+}
+
+CheckReport check_settings_file(std::wstring_view path) {
+  CheckReport report;
+  report.settings_file = path;
+  const std::filesystem::path native = to_native_path(path);
+  const auto fail = [&](std::string code, std::wstring message) {
+    report.findings.push_back(
+        {Severity::kError, std::move(code), std::move(message), 0, Scope::kFile, 0});
+    return report;
+  };
+
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(native, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return fail("missing-file", L"The settings file " + in_quotes(path) +
+                                    L" does not exist: the survey would disable every box and "
+                                    L"save to the root folder.");
+  }
+  if (status.type() == std::filesystem::file_type::directory) {
+    return fail("unreadable-file",
+                L"The settings file " + in_quotes(path) + L" is a folder, not a file.");
+  }
+  std::string bytes;
+  {
+    errno = 0;
+    std::ifstream file(native, std::ios::binary);
+    if (file) {
+      bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    if (!file || file.bad()) {
+      const int reason = errno;
+      return fail("unreadable-file",
+                  L"The settings file " + in_quotes(path) + L" cannot be read (" +
+                      (reason != 0 ? system_error_text(reason) : std::wstring(L"unknown reason")) +
+                      L").");
+    }
+  }
+  CheckReport checked = check_settings(Profile::from_bytes(bytes), path, this_host_name());
+  return checked;
+}
+
+}  // namespace tavro::admin

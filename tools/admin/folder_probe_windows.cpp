@@ -1,0 +1,22 @@
+#include <string>
+
+#include <windows.h>
+
+#include "common/failure.h"
+#include "folder_probe.h"
+
+namespace tavro::admin {
+
+std::optional<std::wstring> folder_write_problem(std::wstring_view folder) {
+  // GetTempFileNameW creates the file; its name ends in ".tmp", so a collect
+  // running at the same moment never takes it for a record.
+  wchar_t probe[MAX_PATH + 1] = {};
+  const std::wstring where(folder.empty() ? std::wstring_view(L"\\") : folder);
+  if (GetTempFileNameW(where.c_str(), L"tav", 0, probe) == 0) {
+    return system_error_text(static_cast<int>(GetLastError()));
+  }
+  if (!DeleteFileW(probe)) return system_error_text(static_cast<int>(GetLastError()));
+  return std::nullopt;
+}
+
+}  // namespace tavro::admin

@@ -1,0 +1,15 @@
+// The database for builds without SQLite: there is none.
+#include "common/failure.h"
+#include "record_db.h"
+
+namespace tavro::admin {
+
+bool record_db_available() {
+  return false;
+}
+
+StoreResult store_records(std::wstring_view, const Collection&, std::int64_t) {
+  throw Failure(L"This build of tavro-admin has no SQLite, so --db is not available.");
+}
+
+}  // namespace tavro::admin

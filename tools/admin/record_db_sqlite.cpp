@@ -1,0 +1,195 @@
+// The database through SQLite's C API. Every value from a record reaches
+// SQLite as a bound parameter of a prepared statement; the SQL text is made
+// of constants only.
+#include <charconv>
+#include <string>
+
+#include <sqlite3.h>
+
+#include "common/failure.h"
+#include "message_text.h"
+#include "record_db.h"
+#include "time_text.h"
+
+namespace tavro::admin {
+namespace {
+
+std::string numbered_columns(std::string_view name, int count, std::string_view type) {
+  std::string columns;
+  for (int i = 1; i <= count; ++i) {
+    columns += "  " + std::string(name) + std::to_string(i) + " " + std::string(type) + ",\n";
+  }
+  return columns;
+}
+
+std::string column_list(std::string_view name, int count) {
+  std::string list;
+  for (int i = 1; i <= count; ++i)
+    list += ", " + std::string(name) + std::to_string(i);
+  return list;
+}
+
+const std::string& schema_sql() {
+  static const std::string sql =
+      "CREATE TABLE IF NOT EXISTS surveys (\n"
+      "  id INTEGER PRIMARY KEY,\n"
+      "  host TEXT NOT NULL,\n"
+      "  address TEXT NOT NULL,\n"
+      "  memory_bytes INTEGER NOT NULL,\n" +
+      numbered_columns("answer", 5, "TEXT NOT NULL") +
+      numbered_columns("application", 10, "INTEGER NOT NULL") +
+      "  record_modified TEXT NOT NULL,\n"
+      "  collected_at TEXT NOT NULL,\n"
+      "  UNIQUE (host, record_modified, address, memory_bytes" +
+      column_list("answer", 5) + column_list("application", 10) +
+      ")\n"
+      ");\n"
+      "CREATE VIEW IF NOT EXISTS latest_surveys AS\n"
+      "  SELECT * FROM surveys AS s WHERE NOT EXISTS (\n"
+      "    SELECT 1 FROM surveys AS t WHERE t.host = s.host AND\n"
+      "      (t.record_modified > s.record_modified OR\n"
+      "       (t.record_modified = s.record_modified AND t.id > s.id)));\n";
+  return sql;
+}
+
+constexpr int kParameterCount = 20;
+
+const std::string& insert_sql() {
+  static const std::string sql = [] {
+    std::string text = "INSERT INTO surveys (host, address, memory_bytes" +
+                       column_list("answer", 5) + column_list("application", 10) +
+                       ", record_modified, collected_at) VALUES (?";
+    for (int i = 2; i <= kParameterCount; ++i)
+      text += ", ?";
+    return text + ") ON CONFLICT DO NOTHING";
+  }();
+  return sql;
+}
+
+class Database {
+ public:
+  explicit Database(std::wstring_view path) {
+    const std::string name = utf8(path);
+    const int result =
+        sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (result != SQLITE_OK) {
+      const std::wstring reason =
+          db_ != nullptr ? from_utf8(sqlite3_errmsg(db_)) : from_utf8(sqlite3_errstr(result));
+      sqlite3_close(db_);
+      throw Failure(L"Cannot open the database " + in_quotes(path) + L": " + reason);
+    }
+    sqlite3_busy_timeout(db_, 5000);
+  }
+  ~Database() { sqlite3_close(db_); }
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  sqlite3* get() const { return db_; }
+
+  void exec(const std::string& sql) {
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) fail();
+  }
+
+  [[noreturn]] void fail() const {
+    throw Failure(L"The database refused the records: " + from_utf8(sqlite3_errmsg(db_)));
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+class Statement {
+ public:
+  Statement(Database& db, const std::string& sql) : db_(db) {
+    if (sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &statement_, nullptr) != SQLITE_OK) {
+      db.fail();
+    }
+  }
+  ~Statement() { sqlite3_finalize(statement_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  void bind(int index, const std::string& text) {
+    check(sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
+                            SQLITE_TRANSIENT));
+  }
+  void bind(int index, std::int64_t number) {
+    check(sqlite3_bind_int64(statement_, index, number));
+  }
+  // Runs the statement once; gives how many rows it changed.
+  int run() {
+    if (sqlite3_step(statement_) != SQLITE_DONE) db_.fail();
+    const int changed = sqlite3_changes(db_.get());
+    check(sqlite3_reset(statement_));
+    return changed;
+  }
+
+ private:
+  void check(int result) {
+    if (result != SQLITE_OK) db_.fail();
+  }
+
+  Database& db_;
+  sqlite3_stmt* statement_ = nullptr;
+};
+
+// Memory as a number when it is one; the text as written otherwise (old
+// survey versions wrote negative or wrapped figures).
+void bind_memory(Statement& insert, int index, const std::string& text) {
+  std::int64_t bytes = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, bytes);
+  if (!text.empty() && error == std::errc() && stop == end && text.front() != '+') {
+    insert.bind(index, bytes);
+  } else {
+    insert.bind(index, text);
+  }
+}
+
+void store(Database& db, const Collection& collection, std::int64_t collected_at,
+           StoreResult& result) {
+  db.exec(schema_sql());
+  Statement insert(db, insert_sql());
+  const std::string collected = utc_text(collected_at);
+  for (const CollectedRecord& record : collection.records) {
+    const RecordFields fields = record.fields();
+    int index = 0;
+    insert.bind(++index, utf8(fields[0]));
+    insert.bind(++index, utf8(fields[1]));
+    bind_memory(insert, ++index, utf8(fields[2]));
+    for (std::size_t i = kFirstAnswerField; i < kFirstApplicationField; ++i)
+      insert.bind(++index, utf8(fields[i]));
+    for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i)
+      insert.bind(++index, std::int64_t{fields[i] == kInstalled ? 1 : 0});
+    insert.bind(++index, utc_text(record.modified));
+    insert.bind(++index, collected);
+    if (insert.run() != 0) {
+      ++result.added;
+    } else {
+      ++result.already;
+    }
+  }
+}
+
+}  // namespace
+
+bool record_db_available() {
+  return true;
+}
+
+StoreResult store_records(std::wstring_view path, const Collection& collection,
+                          std::int64_t collected_at) {
+  Database db(path);
+  StoreResult result;
+  db.exec("BEGIN IMMEDIATE");
+  try {
+    store(db, collection, collected_at, result);
+    db.exec("COMMIT");
+  } catch (...) {
+    sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+  return result;
+}
+
+}  // namespace tavro::admin

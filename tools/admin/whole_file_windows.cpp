@@ -1,0 +1,73 @@
+#include <windows.h>
+
+#include "common/failure.h"
+#include "whole_file.h"
+
+namespace tavro::admin {
+namespace {
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::wstring last_error_text() {
+  return system_error_text(static_cast<int>(GetLastError()));
+}
+
+// FILETIME counts 100-nanosecond steps from 1601-01-01.
+std::int64_t unix_seconds(const FILETIME& time) {
+  const std::uint64_t ticks =
+      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  constexpr std::uint64_t kTicksFrom1601To1970 = 116444736000000000ULL;
+  return (static_cast<std::int64_t>(ticks) - static_cast<std::int64_t>(kTicksFrom1601To1970)) /
+         10000000;
+}
+
+}  // namespace
+
+std::optional<std::wstring> read_whole_file(const std::filesystem::path& path, WholeFile& file) {
+  const Handle handle(CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (handle.get() == INVALID_HANDLE_VALUE) return last_error_text();
+  LARGE_INTEGER size{};
+  FILETIME written{};
+  if (!GetFileSizeEx(handle.get(), &size) ||
+      !GetFileTime(handle.get(), nullptr, nullptr, &written)) {
+    return last_error_text();
+  }
+  if (static_cast<std::uintmax_t>(size.QuadPart) > kLargestRecordFile) {
+    return L"the file is too large for a record";
+  }
+  file.modified = unix_seconds(written);
+  file.bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == file.bytes.size()) {
+      if (file.bytes.size() > kLargestRecordFile) return L"the file is too large for a record";
+      file.bytes.resize(file.bytes.size() * 2);
+    }
+    DWORD got = 0;
+    if (!ReadFile(handle.get(), file.bytes.data() + filled,
+                  static_cast<DWORD>(file.bytes.size() - filled), &got, nullptr)) {
+      return last_error_text();
+    }
+    filled += got;
+    // A short read of a regular file is its end: no second call to find it.
+    if (got == 0 || filled < file.bytes.size()) break;
+  }
+  file.bytes.resize(filled);
+  return std::nullopt;
+}
+
+}  // namespace tavro::admin
