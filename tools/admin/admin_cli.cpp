@@ -104,32 +104,44 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
   CheckOptions check;
   CLI::App* check_command = app.add_subcommand(
       "check",
-      "Read a settings file as the survey does; show what this PC's survey window would show "
-      "and warn about likely mistakes. Exit status: 0 all well, 1 warnings, 2 errors.");
-  check_command->add_option("SETTINGS_FILE", check.settings_file,
-                            "The settings file (default: Tavro.ini in the current folder)");
+      "Check a settings file before the survey: what this PC's survey window would "
+      "show, and every likely mistake");
+  check_command->footer("Exit status: 0 all well, 1 warnings, 2 errors.");
+  check_command
+      ->add_option("SETTINGS_FILE", check.settings_file,
+                   "The settings file (default: Tavro.ini in the current folder)")
+      ->type_name("FILE");
   check_command->add_flag("--json", check.json, "Print the report as JSON");
 
   CollectOptions collect;
   CLI::App* collect_command = app.add_subcommand(
-      "collect",
-      "Turn a folder of <host>.txt records into one CSV table sorted by host name; files that "
-      "are not records are named on standard error and left out. Exit status: 0 all read, 1 "
-      "files left out, 2 errors.");
-  collect_command->add_option("FOLDER", collect.folder, "The folder of record files")->required();
-  collect_command->add_option("-o,--output", collect.output,
-                              "Write the CSV table to this file instead of standard output");
-  collect_command->add_option("--ini", collect.ini,
-                              "Name the columns after this settings file's questions and "
-                              "applications");
-  collect_command->add_option("--html", collect.html,
-                              "Also write a self-contained HTML page with a chart and the table");
+      "collect", "Collect a folder of <host>.txt records into one CSV table sorted by host name");
+  collect_command->footer(
+      std::string("Files that are not records are named on standard error and left out; a "
+                  "summary follows there.\nExit status: 0 all read, 1 files left out, 2 errors.") +
+      (record_db_available() ? "" : "\nThis build has no SQLite: --db is not available."));
+  collect_command->add_option("FOLDER", collect.folder, "The folder of record files")
+      ->required()
+      ->type_name("FOLDER");
+  collect_command
+      ->add_option("-o,--output", collect.output,
+                   "Write the CSV table to this file instead of standard output")
+      ->type_name("FILE");
+  collect_command
+      ->add_option("--ini", collect.ini,
+                   "Name the columns after this settings file's questions and "
+                   "applications")
+      ->type_name("FILE");
+  collect_command
+      ->add_option("--html", collect.html,
+                   "Also write a self-contained HTML page with a chart and the table")
+      ->type_name("FILE");
   if (record_db_available()) {
-    collect_command->add_option("--db", collect.db,
-                                "Also store the records in this SQLite database (created when "
-                                "missing): table surveys, view latest_surveys");
-  } else {
-    collect_command->footer("This build has no SQLite: --db is not available.");
+    collect_command
+        ->add_option("--db", collect.db,
+                     "Also store the records in this SQLite database (created when "
+                     "missing): table surveys, view latest_surveys")
+        ->type_name("FILE");
   }
 
   try {

@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
+
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include "command_line.h"
 #include "settings/unicode.h"

@@ -20,11 +20,11 @@ std::wstring severity_name(Severity severity) {
   return {};
 }
 
-// "Name1="Bash"", "String1=4", "String1=4 (written "4 ; four")", "Name3 missing: "***"".
+// Name1="Bash", String1=4, String1=4 (written "4 ; four"), Name3 missing (reads "***").
 std::wstring key_text(const KeyReading& key, bool number) {
   const std::wstring value = number ? key.read : in_quotes(key.read);
-  if (key.line == 0) return key.key + L" missing: " + value;
-  if (!key.written) return key.key + L" (no \"=\"): " + value;
+  if (key.line == 0) return key.key + L" missing (reads " + value + L")";
+  if (!key.written) return key.key + L" without \"=\" (reads " + value + L")";
   if (number && *key.written != key.read) {
     return key.key + L"=" + value + L" (written " + in_quotes(*key.written) + L")";
   }

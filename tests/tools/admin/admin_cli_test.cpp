@@ -136,7 +136,7 @@ TEST(AdminCommandLine, UsageErrorsAndHelp) {
   const Outcome collect_help = run({"collect", "--help"});
   EXPECT_EQ(collect_help.status, 0);
   EXPECT_TRUE(contains(collect_help.out, "--html"));
-  EXPECT_EQ(contains(collect_help.out, "--db"), record_db_available());
+  EXPECT_EQ(contains(collect_help.out, "--db FILE"), record_db_available());
   EXPECT_EQ(contains(collect_help.out, "no SQLite"), !record_db_available());
 }
 

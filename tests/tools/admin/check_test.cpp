@@ -5,12 +5,18 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "settings/settings_path.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
 #include "support/temp_folder.h"
 
 namespace tavro::admin {
 namespace {
+
+// A name inside a folder, with the platform's separator.
+std::wstring inside(std::wstring_view folder, std::wstring_view name) {
+  return with_trailing_separator(folder) + std::wstring(name);
+}
 
 // A correct settings file whose slot 1 finds a file in a temporary folder
 // and whose records go to another one; each test breaks one thing in it.
@@ -26,23 +32,11 @@ class CheckTest : public ::testing::Test {
   std::wstring records() const { return folder_.wide("records"); }
 
   std::wstring good_settings() const {
-    return L"[Application]\n"
-           L"EnableA1=1\n"
-           L"Name1=Tool\n"
-           L"Path1=" +
-           bin() +
-           L"/tool.exe\n"
-           L"File1=tool.exe\n"
-           L"String1=8\n"
-           L"[Status]\n"
-           L"EnableI1=1\n"
-           L"Item1=Room\n"
-           L"[Save]\n"
-           L"SavePath=" +
-           records() +
-           L"\n"
-           L"PathString=" +
-           std::to_wstring(records().size()) + L"\n";
+    return L"[Application]\nEnableA1=1\nName1=Tool\nPath1=" + inside(bin(), L"tool.exe") +
+           L"\nFile1=tool.exe\nString1=8\n"
+           L"[Status]\nEnableI1=1\nItem1=Room\n"
+           L"[Save]\nSavePath=" +
+           records() + L"\nPathString=" + std::to_wstring(records().size()) + L"\n";
   }
 
   // The good settings with one piece of text replaced.
@@ -104,7 +98,7 @@ TEST_F(CheckTest, ACorrectFileHasNoFindingsAndShowsTheWindow) {
   EXPECT_TRUE(report.items[4].greyed);
   ASSERT_TRUE(report.save);
   EXPECT_TRUE(report.save->usable);
-  EXPECT_EQ(report.save->record_file, records() + L"/pc1.txt");
+  EXPECT_EQ(report.save->record_file, inside(records(), L"pc1.txt"));
 }
 
 TEST_F(CheckTest, StringNotTheLengthOfFile) {
@@ -125,11 +119,14 @@ TEST_F(CheckTest, StringNotTheLengthOfFile) {
 
 TEST_F(CheckTest, PathStringNotTheLengthOfSavePath) {
   const std::wstring right = L"PathString=" + std::to_wstring(records().size());
-  const CheckReport shorter = check(good_with(right, L"PathString=4"));
+  // Cut to the temporary folder that holds the records folder.
+  const std::wstring parent = folder_.wide();
+  const CheckReport shorter =
+      check(good_with(right, L"PathString=" + std::to_wstring(parent.size())));
   const Finding& cut = only_finding(shorter);
   EXPECT_EQ(cut.code, "length-mismatch");
   EXPECT_EQ(cut.scope, Scope::kSave);
-  EXPECT_EQ(shorter.save->folder, records().substr(0, 4));
+  EXPECT_EQ(shorter.save->folder, parent);
 
   const CheckReport longer = check(good_with(right, L"PathString=200"));
   EXPECT_EQ(only_finding(longer).code, "length-mismatch");
@@ -163,19 +160,20 @@ TEST_F(CheckTest, EnableFlagsOtherThanZeroOrOne) {
 }
 
 TEST_F(CheckTest, PathNamingAFolderOrMatchingNothing) {
-  const CheckReport folder = check(good_with(L"/tool.exe\n", L"\n"));
+  const std::wstring path = L"Path1=" + inside(bin(), L"tool.exe");
+  const CheckReport folder = check(good_with(path, L"Path1=" + bin()));
   EXPECT_EQ(only_finding(folder).code, "path-folder");
-  EXPECT_TRUE(mentions(only_finding(folder), bin() + L"/tool.exe"));
+  EXPECT_TRUE(mentions(only_finding(folder), inside(bin(), L"tool.exe")));
 
-  const CheckReport nothing = check(good_with(L"/tool.exe\n", L"/gone.exe\n"));
+  const CheckReport nothing = check(good_with(path, L"Path1=" + inside(bin(), L"gone.exe")));
   EXPECT_EQ(only_finding(nothing).code, "path-no-match");
   EXPECT_FALSE(nothing.slots[0].ticked);
 
-  const CheckReport other = check(good_with(L"/tool.exe\n", L"/other.exe\n"));
+  const CheckReport other = check(good_with(path, L"Path1=" + inside(bin(), L"other.exe")));
   EXPECT_EQ(only_finding(other).code, "file-mismatch");
 
   // A wildcard that matches the expected file among others is fine.
-  const CheckReport wildcard = check(good_with(L"/tool.exe\n", L"/*.exe\n"));
+  const CheckReport wildcard = check(good_with(path, L"Path1=" + inside(bin(), L"*.exe")));
   EXPECT_TRUE(codes(wildcard).empty()) << ::testing::PrintToString(codes(wildcard));
   EXPECT_EQ(wildcard.slots[0].match_count, 2u);
   EXPECT_TRUE(wildcard.slots[0].ticked);
@@ -185,7 +183,8 @@ TEST_F(CheckTest, ASearchTheFileSystemRejects) {
   std::error_code error;
   std::filesystem::create_directory_symlink("loop", folder_.path() / "loop", error);
   if (error) GTEST_SKIP() << "no symbolic links here";
-  const CheckReport report = check(good_with(bin() + L"/tool.exe", folder_.wide("loop/tool.exe")));
+  const CheckReport report =
+      check(good_with(inside(bin(), L"tool.exe"), inside(folder_.wide("loop"), L"tool.exe")));
   EXPECT_EQ(only_finding(report).code, "path-rejected");
   EXPECT_TRUE(report.slots[0].search_rejected);
 }
@@ -205,7 +204,7 @@ TEST_F(CheckTest, UnusableSaveFoldersAreErrors) {
   EXPECT_EQ(only_finding(save_to(folder_.wide("bin/tool.exe"))).code, "save-folder-not-a-folder");
 
   // Even root cannot make files in /sys.
-  if (std::filesystem::is_directory("/sys")) {
+  if (path_separator() == L'/' && std::filesystem::is_directory("/sys")) {
     const CheckReport unwritable = save_to(L"/sys");
     EXPECT_EQ(only_finding(unwritable).code, "save-folder-unwritable");
     EXPECT_EQ(unwritable.exit_status(), 2);

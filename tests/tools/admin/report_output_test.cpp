@@ -4,6 +4,7 @@
 
 #include "check.h"
 #include "check_output.h"
+#include "settings/settings_path.h"
 #include "settings/unicode.h"
 #include "support/temp_folder.h"
 
@@ -91,7 +92,8 @@ TEST(CheckText, ShowsEachSlotWithItsFindingsAndTheCount) {
   EXPECT_NE(text.find("expected \"TOOL.EXE\\0\", found \"TOOL.EXE\""), std::string::npos);
   EXPECT_NE(text.find("warning (line 6): String1 is 9 but File1"), std::string::npos);
   EXPECT_NE(text.find("Item 1  \"Room\"  disabled, greyed"), std::string::npos);
-  EXPECT_NE(text.find("this PC's record: \"" + wide_to_utf8(folder.wide()) + "/pc1.txt\""),
+  EXPECT_NE(text.find("this PC's record: \"" +
+                      wide_to_utf8(with_trailing_separator(folder.wide())) + "pc1.txt\""),
             std::string::npos);
   EXPECT_NE(text.find("0 errors, 1 warning.\n"), std::string::npos);
 }
