@@ -271,14 +271,15 @@ void check_save_folder(SaveReport& report, Findings& findings) {
   const std::wstring folder =
       report.folder.empty() ? with_trailing_separator(report.folder) : report.folder;
   const std::filesystem::path native = to_native_path(folder);
+  std::error_code error;
   if (native.is_relative()) {
+    const std::filesystem::path here = std::filesystem::current_path(error);
     findings.warn("relative-save-folder", 0,
                   L"The save folder " + in_quotes(report.folder) +
                       L" is relative: the survey takes it from its current folder, which depends "
                       L"on how it is started (checked here from " +
-                      in_quotes(std::filesystem::current_path().wstring()) + L").");
+                      in_quotes(path_text(here)) + L").");
   }
-  std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(native, error);
   if (status.type() == std::filesystem::file_type::not_found) {
     findings.error(
