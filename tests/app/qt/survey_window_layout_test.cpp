@@ -199,12 +199,15 @@ class SurveyWindowLayoutTest : public QObject {
 
   void aDisabledStatusBoxShowsTheButtonFace() {
     QtSurveyWindow window;
+    // A button face unlike any default colour, so the box cannot match by chance.
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    window.setPalette(palette);
     window.set_enabled(Control::Text2, false);
     window.set_back_color(Control::Text2, kButtonFaceColor);
     auto* box = control<QLineEdit>(window, Control::Text2);
     QVERIFY(!box->isEnabled());
-    QCOMPARE(box->palette().color(QPalette::Disabled, QPalette::Base),
-             window.palette().color(QPalette::Active, QPalette::Button));
+    QCOMPARE(box->palette().color(QPalette::Disabled, QPalette::Base), QColor(1, 2, 3));
     // The other boxes keep the normal text-box background.
     QCOMPARE(control<QLineEdit>(window, Control::Text1)->palette().color(QPalette::Base),
              window.palette().color(QPalette::Base));
