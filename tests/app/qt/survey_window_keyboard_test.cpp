@@ -125,18 +125,6 @@ class SurveyWindowKeyboardTest : public QObject {
     QTest::keyClick(window.widget(Control::CmdOk), Qt::Key_Escape);
     QCOMPARE(cancel.count(), 1);
   }
-
-  void spaceTicksAndUnticksTheFocusedCheckBox() {
-    QtSurveyWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QWidget* box = window.widget(Control::Check3);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Space);
-    QCOMPARE(window.value(Control::Check3), CheckValue::kTicked);
-    QTest::keyClick(box, Qt::Key_Space);
-    QCOMPARE(window.value(Control::Check3), CheckValue::kUnticked);
-  }
 };
 
 }  // namespace tavro
