@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,10 @@
 
 namespace tavro {
 
+namespace {
+constexpr qreal kLayoutFontPoints = 8;
+}  // namespace
+
 // A title bar with a close box and nothing else; the window manager places the window.
 QtSurveyWindow::QtSurveyWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -26,6 +31,12 @@ QtSurveyWindow::QtSurveyWindow(QWidget* parent)
   setWindowTitle(to_qstring(kWindowTitle));
   setWindowIcon(QIcon(QStringLiteral(":/tavro.ico")));
   setFixedSize(to_pixels(kClientWidthTwips), to_pixels(kClientHeightTwips));
+  // The platform's font family at the size the fixed layout was drawn for:
+  // desktop defaults of 10 points and more would clip "Hostname" and overfill
+  // the 17-pixel rows.
+  QFont small_font = font();
+  small_font.setPointSizeF(kLayoutFontPoints);
+  setFont(small_font);
   for (const ControlSpec& spec : kSurveyLayout) {
     widgets_[static_cast<std::size_t>(spec.id)] = make_control(spec, this);
   }
