@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "settings/system_text.h"
 #include "support/temp_folder.h"
 
 namespace tavro {
@@ -161,15 +162,23 @@ TEST(ProfileQuotes, AQuotedValueOf99CharactersKeepsAll99) {
   EXPECT_EQ(read("[A]\nk=\"" + inner + "xy\"\n", L"A", L"k"), std::wstring(99, L'q'));
 }
 
-TEST(ProfileLength, ValuesKeepAtMost99BytesWithoutSplittingACharacter) {
+TEST(ProfileLength, ValuesKeepAtMost99Bytes) {
   EXPECT_EQ(read("[A]\nk=" + std::string(120, 'n') + "\n", L"A", L"k"), std::wstring(99, L'n'));
   EXPECT_EQ(read("[A]\nk=" + std::string(99, 'n') + "\n", L"A", L"k"), std::wstring(99, L'n'));
-  // 98 ASCII bytes and a two-byte character: the character does not fit whole.
-  const std::string two_byte = "\xC3\xA9";  // é
-  EXPECT_EQ(read("[A]\nk=" + std::string(98, 'n') + two_byte + "\n", L"A", L"k"),
-            std::wstring(98, L'n'));
-  EXPECT_EQ(read("[A]\nk=" + std::string(97, 'n') + two_byte + "x\n", L"A", L"k"),
-            std::wstring(97, L'n') + L"\u00E9");
+}
+
+TEST(ProfileLength, TheCutCountsBytesOfAUtf8FileWithoutSplittingACharacter) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string two_byte = "\xC3\xA9";  // é: two bytes in UTF-8, and in a UTF-8 code page
+  const auto value = [&](const std::string& text) {
+    return read(bom + "[A]\nk=" + text + "\n", L"A", L"k");
+  };
+  // Where the system code page holds é in one byte, it fits whole.
+  const bool one_byte = encode_system_text(L"\u00E9").size() == 1;
+  EXPECT_EQ(value(std::string(98, 'n') + two_byte),
+            std::wstring(98, L'n') + (one_byte ? L"\u00E9" : L""));
+  EXPECT_EQ(value(std::string(97, 'n') + two_byte + "x"),
+            std::wstring(97, L'n') + L"\u00E9" + (one_byte ? L"x" : L""));
 }
 
 TEST(ProfileIntegers, DecimalHexSignsAndJunk) {
