@@ -67,6 +67,10 @@ TEST(ProfileLines, VeryLongLinesParse) {
 TEST(ProfileLines, BlanksAroundHeadersKeysAndValuesAreTrimmed) {
   const std::string file = " \t[ Save ] \t\n \tSavePath \t= \t C:\\Inv \t\n";
   EXPECT_EQ(read(file, L"Save", L"SavePath"), L"C:\\Inv");
+  // Vertical tabs and form feeds count as blanks too; other control characters do not.
+  const std::string controls = "[A]\n\vk1\f=\f\vx\v\n\x01k2=\x01y\x1A\n";
+  EXPECT_EQ(read(controls, L"A", L"k1"), L"x");
+  EXPECT_EQ(read(controls, L"A", L"\x01k2"), L"\x01y\x1A");
 }
 
 TEST(ProfileHeaders, NameRunsToTheLastBracketAndTextAfterItIsIgnored) {
