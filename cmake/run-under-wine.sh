@@ -5,7 +5,7 @@
 # prints no debug output, and the program gets a virtual X display when
 # there is none (for the window tests). The exit code is the program's.
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 
 export WINEPREFIX=$prefix
