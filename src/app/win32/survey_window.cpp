@@ -282,11 +282,21 @@ void Win32SurveyWindow::apply_dpi(UINT dpi) {
   }
   if (font_ != nullptr) DeleteObject(font_);
   font_ = font;
-  const SIZE size = window_size_for_client(twips_to_pixels(kClientWidthTwips, scale),
-                                           twips_to_pixels(kClientHeightTwips, scale), kWindowStyle,
-                                           kWindowExStyle, dpi);
+  const int client_width = twips_to_pixels(kClientWidthTwips, scale);
+  const int client_height = twips_to_pixels(kClientHeightTwips, scale);
+  const SIZE size =
+      window_size_for_client(client_width, client_height, kWindowStyle, kWindowExStyle, dpi);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Where the frame Windows draws differs from the one computed (a caption
+  // not scaled yet), correct by what the client area came out as.
+  RECT client{};
+  GetClientRect(window_, &client);
+  if (client.right != client_width || client.bottom != client_height) {
+    SetWindowPos(window_, nullptr, 0, 0, size.cx + client_width - client.right,
+                 size.cy + client_height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   InvalidateRect(window_, nullptr, TRUE);
 }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -184,6 +185,30 @@ TEST(SurveyWindow, DisabledStatusBoxesAreOnTheButtonFaceColour) {
   EXPECT_FALSE(IsWindowEnabled(survey.control(Control::Text2)));
   EXPECT_EQ(brush_color(disabled), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(brush_color(enabled), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(SurveyWindow, MovedToAScreenOfAnotherScaleTheLayoutScalesWithIt) {
+  SurveyUnderTest survey(kSettings);
+  const HWND window = survey.window().handle();
+  const HFONT font_before =
+      reinterpret_cast<HFONT>(SendMessageW(survey.control(Control::Text1), WM_GETFONT, 0, 0));
+  LOGFONTW before{};
+  GetObjectW(font_before, sizeof before, &before);
+  RECT suggested{40, 30, 1000, 600};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(survey.window().dpi(), 144u);
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, twips_to_pixels(kClientWidthTwips, 144));
+  EXPECT_EQ(client.bottom, twips_to_pixels(kClientHeightTwips, 144));
+  const RECT ok = client_rect_of(survey.control(Control::CmdOk));
+  EXPECT_EQ(ok.left, twips_to_pixels(7440, 144));
+  EXPECT_EQ(ok.bottom - ok.top, twips_to_pixels(375, 144));
+  LOGFONTW after{};
+  GetObjectW(
+      reinterpret_cast<HFONT>(SendMessageW(survey.control(Control::Text1), WM_GETFONT, 0, 0)),
+      sizeof after, &after);
+  EXPECT_GT(std::abs(after.lfHeight), std::abs(before.lfHeight));
 }
 
 TEST(SurveyWindow, OtherBackColoursAreTheirRgbValue) {
