@@ -31,7 +31,9 @@ cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64
 check_exe build/windows-x64/bin/Tavro.exe x86_64-w64-mingw32-objdump pei-x86-64
 # 32-bit programs cannot run here (64-bit Wine only): the 64-bit build runs the tests.
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows-x64
+# The virtual display outlives Wine's own processes: wait for them inside it.
+WINEPREFIX="$PWD/build/windows-x64/wine-prefix" xvfb-run -a -s "-screen 0 1280x1024x24" \
+  bash -c 'ctest --preset windows-x64; status=$?; wineserver -w; exit $status'
 echo "Screenshot of the survey window: build/windows-x64/test-output/survey-window.png"
 
 cpack --preset windows-x86 >/dev/null
