@@ -1,10 +1,13 @@
 // Windows host identity: the DNS host name (what gethostname reports),
 // NetBIOS computer name as the fallback, GetAdaptersAddresses for the
 // addresses and the adapters' gateways for the default route.
-#include <iphlpapi.h>
-#include <windows.h>
+// Winsock first: windows.h would otherwise bring in the old winsock.h.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include <windows.h>
+
+#include <iphlpapi.h>
 
 #include <string>
 #include <vector>

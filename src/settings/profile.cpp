@@ -9,8 +9,9 @@
 namespace tavro {
 namespace {
 
+// The white space the native reader trims: space, tab, vertical tab and form feed.
 bool is_blank(wchar_t c) {
-  return c == L' ' || c == L'\t';
+  return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f';
 }
 
 std::wstring_view trim(std::wstring_view text) {

@@ -2,7 +2,8 @@
 // read by the rules of the native profile-string functions
 // (GetPrivateProfileStringA / GetPrivateProfileIntA) that admins' files
 // were written for:
-//  - CR LF, LF and a lone CR end a line; lines are trimmed of spaces and tabs;
+//  - CR LF, LF and a lone CR end a line; lines, names and values are trimmed
+//    of spaces, tabs, vertical tabs and form feeds;
 //  - a header starts with "[" and its name runs to the last "]" on the line;
 //  - in a key line the key is the text before the first "=", the value the
 //    text after it; a line without "=" is a key with no value;

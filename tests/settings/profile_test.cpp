@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "settings/system_text.h"
 #include "support/temp_folder.h"
 
 namespace tavro {
@@ -66,6 +67,10 @@ TEST(ProfileLines, VeryLongLinesParse) {
 TEST(ProfileLines, BlanksAroundHeadersKeysAndValuesAreTrimmed) {
   const std::string file = " \t[ Save ] \t\n \tSavePath \t= \t C:\\Inv \t\n";
   EXPECT_EQ(read(file, L"Save", L"SavePath"), L"C:\\Inv");
+  // Vertical tabs and form feeds count as blanks too; other control characters do not.
+  const std::string controls = "[A]\n\vk1\f=\f\vx\v\n\x01k2=\x01y\x1A\n";
+  EXPECT_EQ(read(controls, L"A", L"k1"), L"x");
+  EXPECT_EQ(read(controls, L"A", L"\x01k2"), L"\x01y\x1A");
 }
 
 TEST(ProfileHeaders, NameRunsToTheLastBracketAndTextAfterItIsIgnored) {
@@ -161,15 +166,23 @@ TEST(ProfileQuotes, AQuotedValueOf99CharactersKeepsAll99) {
   EXPECT_EQ(read("[A]\nk=\"" + inner + "xy\"\n", L"A", L"k"), std::wstring(99, L'q'));
 }
 
-TEST(ProfileLength, ValuesKeepAtMost99BytesWithoutSplittingACharacter) {
+TEST(ProfileLength, ValuesKeepAtMost99Bytes) {
   EXPECT_EQ(read("[A]\nk=" + std::string(120, 'n') + "\n", L"A", L"k"), std::wstring(99, L'n'));
   EXPECT_EQ(read("[A]\nk=" + std::string(99, 'n') + "\n", L"A", L"k"), std::wstring(99, L'n'));
-  // 98 ASCII bytes and a two-byte character: the character does not fit whole.
-  const std::string two_byte = "\xC3\xA9";  // é
-  EXPECT_EQ(read("[A]\nk=" + std::string(98, 'n') + two_byte + "\n", L"A", L"k"),
-            std::wstring(98, L'n'));
-  EXPECT_EQ(read("[A]\nk=" + std::string(97, 'n') + two_byte + "x\n", L"A", L"k"),
-            std::wstring(97, L'n') + L"\u00E9");
+}
+
+TEST(ProfileLength, TheCutCountsBytesOfAUtf8FileWithoutSplittingACharacter) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string two_byte = "\xC3\xA9";  // é: two bytes in UTF-8, and in a UTF-8 code page
+  const auto value = [&](const std::string& text) {
+    return read(bom + "[A]\nk=" + text + "\n", L"A", L"k");
+  };
+  // Where the system code page holds é in one byte, it fits whole.
+  const bool one_byte = encode_system_text(L"\u00E9").size() == 1;
+  EXPECT_EQ(value(std::string(98, 'n') + two_byte),
+            std::wstring(98, L'n') + (one_byte ? L"\u00E9" : L""));
+  EXPECT_EQ(value(std::string(97, 'n') + two_byte + "x"),
+            std::wstring(97, L'n') + L"\u00E9" + (one_byte ? L"x" : L""));
 }
 
 TEST(ProfileIntegers, DecimalHexSignsAndJunk) {

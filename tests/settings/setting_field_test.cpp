@@ -1,9 +1,6 @@
 #include "settings/setting_field.h"
 
 #include <gtest/gtest.h>
-
-#include "settings/settings_path.h"
-
 namespace tavro {
 namespace {
 
@@ -35,19 +32,6 @@ TEST(SettingFieldCut, ExactShortLongZeroAndBeyondTheField) {
   EXPECT_EQ(field.cut(0), L"");
   EXPECT_EQ(field.cut(100).size(), 100u);
   EXPECT_EQ(field.cut(4294967295u), std::wstring(field.whole()));
-}
-
-TEST(SettingsPath, SeparatorIsAddedOnlyWhenMissing) {
-  EXPECT_EQ(with_trailing_separator(L"/opt/tavro"), L"/opt/tavro/");
-  EXPECT_EQ(with_trailing_separator(L"/"), L"/");
-  EXPECT_EQ(with_trailing_separator(L""), L"/");
-}
-
-TEST(SettingsPath, TheSettingsFileLiesBesideTheExecutable) {
-  const std::wstring path = settings_file_path();
-  EXPECT_EQ(path.substr(path.size() - 10), L"/Tavro.ini");
-  EXPECT_EQ(path.front(), L'/');
-  EXPECT_EQ(path.find(L"//"), std::wstring::npos);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/system_text.h"
-
 namespace tavro {
 namespace {
 
@@ -26,19 +24,6 @@ TEST(Utf16, BothByteOrdersSurrogatePairsAndAnOddByte) {
             L"A\U0001F600");
   EXPECT_EQ(utf16_to_wide(std::string("\0A\0B\0", 5), ByteOrder::kBigEndian), L"AB");
   EXPECT_EQ(utf16_to_wide(std::string("\x00\xD8", 2), ByteOrder::kLittleEndian), L"\uFFFD");
-}
-
-TEST(UpperCase, OneForOneAndTheSameInEveryLocale) {
-  EXPECT_EQ(to_upper_invariant(L"install.exe"), L"INSTALL.EXE");
-  EXPECT_EQ(to_upper_invariant(L"stra\u00DFe \u00E9t\u00E9"), L"STRA\u00DFE \u00C9T\u00C9");
-  // No dotted capital I, whatever the user's language.
-  EXPECT_EQ(to_upper_invariant(L"i"), L"I");
-  EXPECT_EQ(to_upper_invariant(L"\u0131"), L"I");
-}
-
-TEST(SystemText, EncodesAndDecodesUtf8OnThisPlatform) {
-  EXPECT_EQ(encode_system_text(L"Caf\u00E9"), "Caf\xC3\xA9");
-  EXPECT_EQ(decode_system_text("Caf\xC3\xA9"), L"Caf\u00E9");
 }
 
 }  // namespace

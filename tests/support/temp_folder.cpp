@@ -4,6 +4,8 @@
 #include <iterator>
 #include <random>
 
+#include "settings/unicode.h"
+
 namespace tavro::testing {
 
 TempFolder::TempFolder() {
@@ -23,7 +25,12 @@ TempFolder::~TempFolder() {
 }
 
 std::wstring TempFolder::wide(std::string_view relative) const {
-  return (relative.empty() ? path_ : path_ / relative).wstring();
+  std::filesystem::path path = relative.empty() ? path_ : path_ / relative;
+  return path.make_preferred().wstring();
+}
+
+std::string TempFolder::utf8(std::string_view relative) const {
+  return wide_to_utf8(wide(relative));
 }
 
 std::filesystem::path TempFolder::write(std::string_view relative, std::string_view bytes) const {

@@ -16,8 +16,10 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  // The path of a name inside the folder, as wide text.
+  // The path of a name inside the folder ("/" may separate its parts), with
+  // the platform's separators, as wide text and as UTF-8.
   std::wstring wide(std::string_view relative = {}) const;
+  std::string utf8(std::string_view relative = {}) const;
   // Writes bytes to a file inside the folder (folders on the way are made).
   std::filesystem::path write(std::string_view relative, std::string_view bytes) const;
   // Reads a file inside the folder; empty when it is missing.

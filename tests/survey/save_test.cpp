@@ -22,19 +22,12 @@ TEST(SaveFolder, SavePathCutToPathString) {
 TEST(SaveFolder, MissingKeysGiveTheEmptyFolder) {
   EXPECT_EQ(folder_from(L""), L"");
   EXPECT_EQ(folder_from(L"SavePath=/srv/inventory\n"), L"");
-  EXPECT_EQ(record_file_path(folder_from(L""), L"pc1"), L"/pc1.txt");
 }
 
 TEST(SaveFolder, ALengthBeyondTheValueNeverAddsNuls) {
   EXPECT_EQ(folder_from(L"SavePath=/srv/inventory\nPathString=15\n"), L"/srv/inventory");
   EXPECT_EQ(folder_from(L"SavePath=/srv/inventory\nPathString=-1\n"), L"/srv/inventory");
   EXPECT_EQ(folder_from(L"PathString=200\n"), L"***");
-}
-
-TEST(RecordFilePath, SeparatorAddedOnlyWhenMissing) {
-  EXPECT_EQ(record_file_path(L"/srv/inv", L"pc1"), L"/srv/inv/pc1.txt");
-  EXPECT_EQ(record_file_path(L"/srv/inv/", L"pc1"), L"/srv/inv/pc1.txt");
-  EXPECT_EQ(record_file_path(L"inv", L"pc1"), L"inv/pc1.txt");
 }
 
 TEST(SafeFileName, HostNamesCannotEscapeTheFolderOrNameADevice) {
@@ -72,16 +65,6 @@ TEST(ReplaceFileAtomically, AFailedRenameKeepsTheTargetAndCleansUp) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()),
             1);
-}
-
-TEST(ReplaceFileAtomically, AMissingFolderFailsWithTheSystemsReason) {
-  testing::TempFolder folder;
-  try {
-    replace_file_atomically(folder.wide("missing/pc.txt"), "x");
-    FAIL() << "no failure";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.message(), L"No such file or directory");
-  }
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <filesystem>
 
 #include "common/failure.h"
+#include "settings/system_text.h"
 #include "settings/unicode.h"
 #include "support/in_memory_window.h"
+#include "support/platform_errors.h"
 #include "support/temp_folder.h"
 
 namespace tavro {
@@ -106,11 +108,10 @@ TEST_F(SurveyFormTest, AFailingLoadStepReachesTheCaller) {
 
 TEST_F(SurveyFormTest, OkWritesTheRecordFromTheControlsAndCloses) {
   folder_.write("apps/edit.exe", "x");
-  const std::string inbox = (folder_.path() / "inbox").string();
+  const std::string inbox = folder_.utf8("inbox");
   fs::create_directory(inbox);
-  write_settings(
-      "[Application]\r\nEnableA1=0\r\nPath1=" + (folder_.path() / "apps/edit.exe").string() +
-      "\r\nFile1=EDIT.EXE\r\nString1=8\r\n" + save_section(inbox));
+  write_settings("[Application]\r\nEnableA1=0\r\nPath1=" + folder_.utf8("apps/edit.exe") +
+                 "\r\nFile1=EDIT.EXE\r\nString1=8\r\n" + save_section(inbox));
   SurveyForm form(window_, services());
   form.Form_Load();
   EXPECT_EQ(window_[Control::Check1].value, CheckValue::kTicked);  // disabled, ticked
@@ -121,13 +122,13 @@ TEST_F(SurveyFormTest, OkWritesTheRecordFromTheControlsAndCloses) {
   form.CmdOk_Click();
   EXPECT_TRUE(window_.closed());
   EXPECT_TRUE(window_.messages().empty());
-  EXPECT_EQ(folder_.read("inbox/PC-042.txt"),
-            "PC-042,10.0.0.42,17179869184,\"Room 4, east\",,,,caf\xC3\xA9,Installed,,,,,,,,,"
-            "Installed\r\n");
+  EXPECT_EQ(folder_.read("inbox/PC-042.txt"), "PC-042,10.0.0.42,17179869184,\"Room 4, east\",,,," +
+                                                  encode_system_text(L"caf\u00E9") +
+                                                  ",Installed,,,,,,,,,Installed\r\n");
 }
 
 TEST_F(SurveyFormTest, ASecondSaveReplacesTheFirst) {
-  const std::string inbox = (folder_.path() / "inbox/").string();
+  const std::string inbox = folder_.utf8("inbox") + wide_to_utf8(std::wstring(1, path_separator()));
   fs::create_directory(inbox);
   write_settings(save_section(inbox));  // a trailing separator gets no second one
   for (const wchar_t* answer : {L"first", L"second"}) {
@@ -154,7 +155,7 @@ TEST_F(SurveyFormTest, ARelativeSaveFolderIsTakenFromTheCurrentFolder) {
 }
 
 TEST_F(SurveyFormTest, AFailedSaveKeepsTheWindowTheAnswersAndTheOldRecord) {
-  const std::string inbox = (folder_.path() / "inbox").string();
+  const std::string inbox = folder_.utf8("inbox");
   write_settings(save_section(inbox));  // the folder does not exist yet
   SurveyForm form(window_, services());
   form.Form_Load();
@@ -163,9 +164,10 @@ TEST_F(SurveyFormTest, AFailedSaveKeepsTheWindowTheAnswersAndTheOldRecord) {
   EXPECT_FALSE(window_.closed());
   ASSERT_EQ(window_.messages().size(), 1u);
   const std::wstring& message = window_.messages()[0];
-  EXPECT_NE(message.find(utf8_to_wide(inbox) + L"/PC-042.txt"), std::wstring::npos)
+  EXPECT_NE(message.find(L"\"" + folder_.wide("inbox/PC-042.txt") + L"\""), std::wstring::npos)
       << wide_to_utf8(message);
-  EXPECT_NE(message.find(L"No such file or directory"), std::wstring::npos);
+  EXPECT_NE(message.find(system_error_text(testing::kNoSuchFolderError)), std::wstring::npos)
+      << wide_to_utf8(message);
   EXPECT_EQ(window_[Control::Text2].text, L"typed answer");
 
   // The admin fixes the folder; the next OK reads the Save section again.
@@ -177,7 +179,7 @@ TEST_F(SurveyFormTest, AFailedSaveKeepsTheWindowTheAnswersAndTheOldRecord) {
 }
 
 TEST_F(SurveyFormTest, TheSaveAsksForTheHostNameAgainAndMakesItSafe) {
-  const std::string inbox = (folder_.path() / "inbox").string();
+  const std::string inbox = folder_.utf8("inbox");
   fs::create_directory(inbox);
   write_settings(save_section(inbox));
   SurveyForm form(window_, services());
@@ -189,7 +191,7 @@ TEST_F(SurveyFormTest, TheSaveAsksForTheHostNameAgainAndMakesItSafe) {
 }
 
 TEST_F(SurveyFormTest, CancelWritesNothing) {
-  const std::string inbox = (folder_.path() / "inbox").string();
+  const std::string inbox = folder_.utf8("inbox");
   fs::create_directory(inbox);
   write_settings(save_section(inbox));
   SurveyForm form(window_, services());

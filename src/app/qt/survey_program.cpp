@@ -1,0 +1,43 @@
+#include "survey_program.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+#include <utility>
+
+#include "common/failure.h"
+#include "qt_survey_window.h"
+#include "qt_text.h"
+#include "settings/unicode.h"
+#include "survey/layout.h"
+
+namespace tavro {
+namespace {
+
+void show_load_failure(const std::wstring& message) {
+  QMessageBox box(QMessageBox::Critical, to_qstring(kWindowTitle), to_qstring(message),
+                  QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+}  // namespace
+
+int run_survey(SurveyServices services) {
+  QtSurveyWindow window;
+  SurveyForm form(window, std::move(services));
+  window.connect_handlers(form);
+  try {
+    form.Form_Load();
+  } catch (const Failure& failure) {
+    show_load_failure(failure.message());
+    return 1;
+  } catch (const std::exception& error) {
+    show_load_failure(utf8_to_wide(error.what()));
+    return 1;
+  }
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace tavro

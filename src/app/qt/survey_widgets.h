@@ -1,0 +1,38 @@
+// The widget for each kind of control in the layout table: created at its
+// place and size, which never change afterwards.
+#pragma once
+
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+#include <string_view>
+
+#include "survey/layout.h"
+
+class QWidget;
+
+namespace tavro {
+
+// A command button that Enter presses as well as Space, as a focused button
+// does on the survey's home platform, without becoming a default button.
+class SurveyButton : public QPushButton {
+  Q_OBJECT
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A row's rectangle in device-independent pixels (96 per inch). A line is
+// one pixel high at its y.
+QRect pixel_rect(const ControlSpec& spec);
+
+// A caption as a button or check box must be given it so that it shows
+// exactly as written: "&" is not a shortcut marker.
+QString literal_button_text(std::wstring_view caption);
+
+// Creates the control's widget on the parent, named after the control.
+QWidget* make_control(const ControlSpec& spec, QWidget* parent);
+
+}  // namespace tavro

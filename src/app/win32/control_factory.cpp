@@ -1,0 +1,90 @@
+#include "app/win32/control_factory.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+#include "app/win32/resource_ids.h"
+
+namespace tavro::win32 {
+namespace {
+
+constexpr int kFirstControlId = 1000;
+
+// The text box limit for "no maximum length" (EM_SETLIMITTEXT with 0 gives
+// the same on Windows; the explicit figure holds everywhere).
+constexpr WPARAM kUnlimitedText = 0x7FFFFFFE;
+
+void no_finishing(HWND, HINSTANCE) {}
+
+void finish_text_box(HWND box, HINSTANCE) {
+  SendMessageW(box, EM_SETLIMITTEXT, kUnlimitedText, 0);
+}
+
+// The picture shows the logo bitmap at its natural size; the control keeps
+// the bitmap's size and the window deletes the bitmap when it goes.
+void finish_picture(HWND picture, HINSTANCE instance) {
+  const HANDLE bitmap =
+      LoadImageW(instance, MAKEINTRESOURCEW(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+  if (bitmap != nullptr)
+    SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+struct KindTraits {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD ex_style;
+  void (*finish)(HWND, HINSTANCE);
+};
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+// Every control that can take the focus is a tab stop of a group of its own:
+// Tab walks them in creation order, and arrow keys never jump between them.
+constexpr DWORD kFocusable = WS_TABSTOP | WS_GROUP;
+
+// Indexed by ControlKind.
+constexpr std::array<KindTraits, 6> kKinds = {{
+    {WC_BUTTONW, kChild | kFocusable | BS_AUTOCHECKBOX, 0, no_finishing},  // check box
+    {WC_EDITW, kChild | kFocusable | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+     finish_text_box},                                                        // text box
+    {WC_STATICW, kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, no_finishing},  // label
+    {WC_BUTTONW, kChild | kFocusable | BS_PUSHBUTTON, 0, no_finishing},       // command button
+    {WC_STATICW, kChild | SS_ETCHEDHORZ, 0, no_finishing},                    // line
+    {WC_STATICW, kChild | SS_BITMAP, 0, finish_picture},                      // picture
+}};
+static_assert(static_cast<std::size_t>(ControlKind::kPicture) + 1 == kKinds.size());
+
+const KindTraits& traits_of(ControlKind kind) {
+  return kKinds[static_cast<std::size_t>(kind)];
+}
+
+}  // namespace
+
+int control_id(Control control) {
+  return kFirstControlId + static_cast<int>(control);
+}
+
+std::wstring displayed_caption(ControlKind kind, std::wstring_view caption) {
+  std::wstring shown;
+  shown.reserve(caption.size());
+  // Buttons and check boxes take "&" as the mark of an access key.
+  const bool marks_access_keys =
+      kind == ControlKind::kCheckBox || kind == ControlKind::kCommandButton;
+  for (const wchar_t c : caption) {
+    shown.push_back(c);
+    if (c == L'&' && marks_access_keys) shown.push_back(L'&');
+  }
+  return shown;
+}
+
+HWND create_control(HWND parent, HINSTANCE instance, const ControlSpec& spec) {
+  const KindTraits& kind = traits_of(spec.kind);
+  const std::wstring caption = displayed_caption(spec.kind, spec.caption);
+  const HWND control = CreateWindowExW(
+      kind.ex_style, kind.window_class, caption.c_str(), kind.style, 0, 0, 0, 0, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id(spec.id))), instance, nullptr);
+  if (control != nullptr) kind.finish(control, instance);
+  return control;
+}
+
+}  // namespace tavro::win32

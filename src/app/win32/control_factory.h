@@ -1,0 +1,27 @@
+// Creating the survey window's controls from the layout table: one way of
+// creating per kind of control, chosen by the table row's kind.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "survey/layout.h"
+
+namespace tavro::win32 {
+
+// The child-window ID of a control: never IDOK or IDCANCEL, so the dialog
+// manager's Enter and Esc reach no button.
+int control_id(Control control);
+
+// Creates the control of the row as a child of parent, with its fixed
+// caption, at zero size: the window places it for its DPI.
+HWND create_control(HWND parent, HINSTANCE instance, const ControlSpec& spec);
+
+// The window text that shows a caption literally: buttons and check boxes
+// would read "&" as the mark of an access key, so it is doubled there;
+// labels are created with SS_NOPREFIX and text boxes have no access keys.
+std::wstring displayed_caption(ControlKind kind, std::wstring_view caption);
+
+}  // namespace tavro::win32

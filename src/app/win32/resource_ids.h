@@ -1,0 +1,6 @@
+// Identifiers of the survey program's resources, shared by the resource
+// script and the code that loads them.
+#pragma once
+
+#define IDI_TAVRO 1
+#define IDB_IMAGE1 101

@@ -1,0 +1,234 @@
+// The window realises the layout table: every control a standard widget of
+// its kind at its place and size, and a window that cannot change shape.
+#include <QCheckBox>
+#include <QFrame>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <limits>
+
+#include "ole_color.h"
+#include "qt_survey_window.h"
+#include "qt_test_support.h"
+#include "survey/layout.h"
+
+namespace tavro {
+namespace {
+
+using testing::control;
+
+QRect expected_rect(const ControlSpec& spec) {
+  // 15 twips to the pixel; a line is a one-pixel-high strip at its y.
+  return {spec.left / 15, spec.top / 15, spec.width / 15,
+          spec.kind == ControlKind::kLine ? 1 : spec.height / 15};
+}
+
+const char* kind_name(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kCheckBox:
+      return "check box";
+    case ControlKind::kTextBox:
+      return "text box";
+    case ControlKind::kLabel:
+      return "label";
+    case ControlKind::kCommandButton:
+      return "command button";
+    case ControlKind::kLine:
+      return "line";
+    case ControlKind::kPicture:
+      return "picture";
+  }
+  return "?";
+}
+
+// Whether the widget is the standard widget for the kind, set up as the
+// survey needs it.
+bool is_widget_of_kind(QWidget* widget, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kCheckBox:
+      return qobject_cast<QCheckBox*>(widget) && widget->focusPolicy() != Qt::NoFocus;
+    case ControlKind::kTextBox:
+      return qobject_cast<QLineEdit*>(widget) && widget->focusPolicy() != Qt::NoFocus;
+    case ControlKind::kLabel: {
+      auto* label = qobject_cast<QLabel*>(widget);
+      return label && label->pixmap().isNull() && label->textFormat() == Qt::PlainText &&
+             !label->wordWrap() && !label->buddy() && label->focusPolicy() == Qt::NoFocus;
+    }
+    case ControlKind::kCommandButton: {
+      auto* button = qobject_cast<QPushButton*>(widget);
+      return button && !button->autoDefault() && !button->isDefault();
+    }
+    case ControlKind::kLine: {
+      auto* frame = qobject_cast<QFrame*>(widget);
+      return frame && !qobject_cast<QLabel*>(widget) && frame->frameShape() == QFrame::HLine &&
+             frame->focusPolicy() == Qt::NoFocus;
+    }
+    case ControlKind::kPicture: {
+      auto* label = qobject_cast<QLabel*>(widget);
+      return label && !label->pixmap().isNull() && label->focusPolicy() == Qt::NoFocus;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+class SurveyWindowLayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyControlIsAWidgetOfItsKindAtItsPlaceAndSize() {
+    QtSurveyWindow window;
+    const QRect client(QPoint(0, 0), window.size());
+    for (const ControlSpec& spec : kSurveyLayout) {
+      const QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
+      QWidget* widget = window.widget(spec.id);
+      QVERIFY2(widget, qPrintable(name));
+      QCOMPARE(widget->objectName(), name);
+      QVERIFY2(is_widget_of_kind(widget, spec.kind),
+               qPrintable(name + " is not a proper " + kind_name(spec.kind)));
+      QCOMPARE(widget->geometry(), expected_rect(spec));
+      QVERIFY2(client.contains(widget->geometry()), qPrintable(name));
+      QCOMPARE(widget->minimumSize(), widget->maximumSize());
+    }
+    // One widget per row and nothing else: the socket control has none.
+    QCOMPARE(window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+             qsizetype(kControlCount));
+  }
+
+  void theWindowIsAFixedSizeTopLevelWindowWithACloseBoxOnly() {
+    QtSurveyWindow window;
+    QVERIFY(window.isWindow());
+    QCOMPARE(window.windowType(), Qt::Window);  // not a dialog: no default or cancel button
+    QCOMPARE(window.windowTitle(), QStringLiteral("Quarnelo"));
+    QCOMPARE(window.size(), QSize(615, 291));
+    QCOMPARE(window.minimumSize(), QSize(615, 291));
+    QCOMPARE(window.maximumSize(), QSize(615, 291));
+    const Qt::WindowFlags flags = window.windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(800, 600);
+    QCOMPARE(window.size(), QSize(615, 291));
+  }
+
+  void theIconAndThePictureComeWithTheProgram() {
+    QtSurveyWindow window;
+    const QList<QSize> sizes = window.windowIcon().availableSizes();
+    QVERIFY(sizes.contains(QSize(16, 16)));
+    QVERIFY(sizes.contains(QSize(32, 32)));
+    auto* picture = control<QLabel>(window, Control::Image1);
+    QCOMPARE(picture->pixmap().size(), QSize(111, 88));
+    QVERIFY(!picture->hasScaledContents());
+  }
+
+  void theFixedCaptionsAreInPlace() {
+    QtSurveyWindow window;
+    QCOMPARE(control<QLabel>(window, Control::LblHN)->text(), QStringLiteral("Hostname"));
+    QCOMPARE(control<QLabel>(window, Control::LblIP)->text(), QStringLiteral("IP Address"));
+    QCOMPARE(control<QLabel>(window, Control::LblMEM)->text(), QStringLiteral("Memory"));
+    QCOMPARE(control<QPushButton>(window, Control::CmdOk)->text(), QStringLiteral("OK"));
+    QCOMPARE(control<QPushButton>(window, Control::CmdCancel)->text(), QStringLiteral("Cancel"));
+    auto* footer = control<QLabel>(window, Control::Label6);
+    QVERIFY(!footer->text().isEmpty());
+    // The fixed captions fit their boxes whole: none is clipped by the font.
+    for (const Control fixed : {Control::LblHN, Control::LblIP, Control::LblMEM, Control::Label6}) {
+      auto* label = control<QLabel>(window, fixed);
+      QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+               qPrintable(label->text()));
+      QVERIFY(label->fontMetrics().height() <= label->height());
+    }
+  }
+
+  void captionsShowAsWrittenWithoutShortcuts() {
+    QtSurveyWindow window;
+    window.set_caption(Control::Label1, L"AT&T <b>Room</b>");
+    auto* label = control<QLabel>(window, Control::Label1);
+    QCOMPARE(label->text(), QStringLiteral("AT&T <b>Room</b>"));
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+
+    window.set_caption(Control::Check1, L"AT&T && more");
+    auto* box = control<QCheckBox>(window, Control::Check1);
+    // Qt shows "&&" as "&" and takes a lone "&" as a shortcut marker.
+    QVERIFY(QKeySequence::mnemonic(box->text()).isEmpty());
+    QCOMPARE(box->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
+             QStringLiteral("AT&T && more"));
+
+    // No Alt shortcut reaches the box either.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
+    QVERIFY(!box->isChecked());
+  }
+
+  void aLongCaptionIsClippedAndMovesNothing() {
+    QtSurveyWindow window;
+    const QString long_caption(300, QLatin1Char('W'));
+    window.set_caption(Control::Check1, long_caption.toStdWString());
+    window.set_caption(Control::Label1, long_caption.toStdWString());
+    window.set_text(Control::Text1, long_caption.toStdWString());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const Control c : {Control::Check1, Control::Label1, Control::Text1}) {
+      QCOMPARE(window.widget(c)->geometry(), expected_rect(layout_of(c)));
+    }
+    QCOMPARE(window.size(), QSize(615, 291));
+  }
+
+  void textBoxesTakeAnyLengthOnOneLine() {
+    QtSurveyWindow window;
+    for (int item = 1; item <= kStatusItems; ++item) {
+      QCOMPARE(control<QLineEdit>(window, status_text(item))->maxLength(),
+               std::numeric_limits<int>::max());
+    }
+    const std::wstring long_answer(40000, L'x');  // past Qt's default limit of 32767
+    window.set_text(Control::Text1, long_answer);
+    QCOMPARE(window.text(Control::Text1), long_answer);
+  }
+
+  void systemColoursComeFromThePaletteOthersAreBlueGreenRed() {
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    palette.setColor(QPalette::Base, QColor(4, 5, 6));
+    QCOMPARE(to_qcolor(kButtonFaceColor, palette), QColor(1, 2, 3));
+    QCOMPARE(to_qcolor(0x80000005, palette), QColor(4, 5, 6));
+    QCOMPARE(to_qcolor(0x000000FF, palette), QColor(255, 0, 0));
+    QCOMPARE(to_qcolor(0x00FF8000, palette), QColor(0, 128, 255));
+    QVERIFY(to_qcolor(0x800000FF, palette).isValid());  // no such index: still a colour
+  }
+
+  void aDisabledStatusBoxShowsTheButtonFace() {
+    QtSurveyWindow window;
+    // A button face unlike any default colour, so the box cannot match by chance.
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    window.setPalette(palette);
+    window.set_enabled(Control::Text2, false);
+    window.set_back_color(Control::Text2, kButtonFaceColor);
+    auto* box = control<QLineEdit>(window, Control::Text2);
+    QVERIFY(!box->isEnabled());
+    QCOMPARE(box->palette().color(QPalette::Disabled, QPalette::Base), QColor(1, 2, 3));
+    // The other boxes keep the normal text-box background.
+    QCOMPARE(control<QLineEdit>(window, Control::Text1)->palette().color(QPalette::Base),
+             window.palette().color(QPalette::Base));
+  }
+
+  void textsCrossToQtAndBackWhole() {
+    QtSurveyWindow window;
+    window.set_text(Control::TxtHN, L"PC-\u00e9\U0001F600");  // beyond 16 bits too
+    QCOMPARE(window.text(Control::TxtHN), std::wstring(L"PC-\u00e9\U0001F600"));
+    // A handler asking the wrong kind of control is a programming error, not a crash.
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, window.value(Control::Text1));
+  }
+};
+
+}  // namespace tavro
+
+QTEST_MAIN(tavro::SurveyWindowLayoutTest)
+#include "survey_window_layout_test.moc"

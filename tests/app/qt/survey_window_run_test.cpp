@@ -1,0 +1,270 @@
+// Whole runs of the survey window with the shared handlers, from a settings
+// file in a temporary folder to the bytes of the record it writes.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+#include <string>
+
+#include "common/failure.h"
+#include "qt_survey_window.h"
+#include "qt_test_support.h"
+#include "support/temp_folder.h"
+#include "survey/survey_form.h"
+#include "survey_program.h"
+
+namespace tavro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::control;
+
+// The text a check box shows: Qt draws "&&" as "&".
+QString shown_text(const QAbstractButton* button) {
+  return button->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+void click(QtSurveyWindow& window, Control c) {
+  // Near the left edge: on a check box's indicator, inside a button.
+  QTest::mouseClick(window.widget(c), Qt::LeftButton, {},
+                    QPoint(6, window.widget(c)->height() / 2));
+}
+
+}  // namespace
+
+class SurveyWindowRunTest : public QObject {
+  Q_OBJECT
+
+ private:
+  testing::TempFolder folder_;
+
+  std::string path(std::string_view relative) const { return (folder_.path() / relative).string(); }
+
+  SurveyServices services() const {
+    SurveyServices services;
+    services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
+    services.host_name = [] { return std::wstring(L"PC-042"); };
+    services.ip_address = [] { return std::wstring(L"10.0.0.42"); };
+    services.memory_status = [] {
+      MemoryStatus status;
+      status.total_physical = 17179869184;
+      return status;
+    };
+    return services;
+  }
+
+  // Slot 1 is found, slot 2 is found but disabled, slot 3 is missing, slot 4
+  // has an enable flag that leaves the box as it is; item 2 is disabled.
+  void write_settings(const std::string& save_folder) {
+    folder_.write("apps/dialer.bin", "x");
+    folder_.write("apps/tool.exe", "x");
+    const std::string text =
+        "[Application]\r\n"
+        "EnableA1=1\r\nName1=AT&T Dialer\r\nPath1=" +
+        path("apps/dialer.bin") +
+        "\r\nFile1=Dialer.BIN\r\nString1=10\r\n"
+        "EnableA2=0\r\nName2=Tool\r\nPath2=" +
+        path("apps/*.exe") +
+        "\r\nFile2=tool.exe\r\nString2=8\r\n"
+        "EnableA3=1\r\nName3=Absent\r\nPath3=" +
+        path("apps/absent") +
+        "\r\nFile3=absent\r\nString3=6\r\n"
+        "EnableA4=7\r\nName4=" +
+        std::string(120, 'W') +
+        "\r\n"
+        "[Status]\r\n"
+        "EnableI1=1\r\nItem1=Room & desk\r\n"
+        "EnableI2=0\r\nItem2=Unused\r\n"
+        "EnableI3=1\r\nItem3=User\r\n"
+        "[Save]\r\nSavePath=" +
+        save_folder + "\r\nPathString=" + std::to_string(save_folder.size()) + "\r\n";
+    folder_.write("Tavro.ini", text);
+  }
+
+  std::size_t files_in(const std::string& folder) const {
+    std::error_code ignored;
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder, ignored), {}));
+  }
+
+ private slots:
+  void init() {
+    fs::remove_all(folder_.path());
+    fs::create_directories(folder_.path() / "records");
+  }
+
+  void aFullRunLoadsTheSettingsTakesTheAnswersAndWritesTheRecord() {
+    write_settings(path("records"));
+    QtSurveyWindow window;
+    SurveyForm form(window, services());
+    window.connect_handlers(form);
+    form.Form_Load();
+
+    auto* check1 = control<QCheckBox>(window, Control::Check1);
+    QCOMPARE(shown_text(check1), QStringLiteral("AT&T Dialer"));
+    QVERIFY(QKeySequence::mnemonic(check1->text()).isEmpty());
+    QVERIFY(check1->isEnabled() && check1->isChecked());
+    QVERIFY(!window.widget(Control::Check2)->isEnabled());
+    QCOMPARE(window.value(Control::Check2), CheckValue::kTicked);  // disabled but found
+    QVERIFY(window.widget(Control::Check3)->isEnabled());
+    QCOMPARE(window.value(Control::Check3), CheckValue::kUnticked);
+    QVERIFY(window.widget(Control::Check4)->isEnabled());  // 7 leaves it as it was
+    QCOMPARE(window.widget(Control::Check4)->geometry(), QRect(304, 88, 169, 17));
+    QVERIFY(!window.widget(Control::Check5)->isEnabled());  // missing reads as 0
+    QCOMPARE(shown_text(control<QCheckBox>(window, Control::Check5)), QStringLiteral("***"));
+
+    QCOMPARE(control<QLabel>(window, Control::Label1)->text(), QStringLiteral("Room & desk"));
+    QCOMPARE(control<QLabel>(window, Control::Label4)->text(), QStringLiteral("***"));
+    auto* text2 = control<QLineEdit>(window, Control::Text2);
+    QVERIFY(!text2->isEnabled());
+    QCOMPARE(text2->palette().color(QPalette::Disabled, QPalette::Base),
+             window.palette().color(QPalette::Button));
+    QVERIFY(window.widget(Control::Text3)->isEnabled());
+
+    QCOMPARE(control<QLineEdit>(window, Control::TxtHN)->text(), QStringLiteral("PC-042"));
+    QCOMPARE(control<QLineEdit>(window, Control::TxtIP)->text(), QStringLiteral("10.0.0.42"));
+    QCOMPARE(control<QLineEdit>(window, Control::TxtMEM)->text(), QStringLiteral("17179869184"));
+    for (const Control fact : {Control::TxtHN, Control::TxtIP, Control::TxtMEM}) {
+      QVERIFY(!window.widget(fact)->isEnabled());
+    }
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(QApplication::focusWidget(), window.widget(Control::Check1));
+    QTest::keyClick(window.widget(Control::Check1), Qt::Key_Space);  // untick slot 1
+    click(window, Control::Check3);                                  // tick slot 3
+    QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4, east"));
+    QTest::keyClicks(window.widget(Control::Text3), QStringLiteral("alice \"A\""));
+    QTest::keyClick(window.widget(Control::Text3), Qt::Key_Return);  // presses nothing
+    QVERIFY(window.isVisible());
+    click(window, Control::CmdOk);
+
+    QVERIFY(!window.isVisible());
+    QCOMPARE(folder_.read("records/PC-042.txt"),
+             std::string("PC-042,10.0.0.42,17179869184,\"Room 4, east\",,\"alice \"\"A\"\"\",,,"
+                         ",Installed,Installed,,,,,,,\r\n"));
+    QCOMPARE(files_in(path("records")), std::size_t{1});
+  }
+
+  void cancelWritesNothing() {
+    write_settings(path("records"));
+    QtSurveyWindow window;
+    SurveyForm form(window, services());
+    window.connect_handlers(form);
+    form.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("typed"));
+    click(window, Control::CmdCancel);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(files_in(path("records")), std::size_t{0});
+  }
+
+  void theCloseBoxIsCancel() {
+    write_settings(path("records"));
+    QtSurveyWindow window;
+    SurveyForm form(window, services());
+    window.connect_handlers(form);
+    form.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("typed"));
+    // The window system's close request, as the title bar's close box sends it.
+    QVERIFY(window.windowHandle()->close());
+    QVERIFY(!window.isVisible());
+    QCOMPARE(files_in(path("records")), std::size_t{0});
+  }
+
+  void aFailingSaveKeepsTheWindowAndTheAnswers() {
+    const std::string missing = path("records/not-yet");
+    write_settings(missing);
+    QtSurveyWindow window;
+    SurveyForm form(window, services());
+    window.connect_handlers(form);
+    form.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4"));
+    click(window, Control::Check3);
+    {
+      testing::MessageBoxAnswerer answerer;
+      click(window, Control::CmdOk);
+      QCOMPARE(answerer.texts().size(), 1);
+      QVERIFY2(answerer.texts().front().contains(QString::fromStdString(missing)),
+               qPrintable(answerer.texts().front()));
+      QVERIFY(answerer.survey_window_was_visible());
+    }
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.text(Control::Text1), std::wstring(L"Room 4"));
+    QCOMPARE(window.value(Control::Check3), CheckValue::kTicked);
+    QCOMPARE(files_in(path("records")), std::size_t{0});
+
+    // Once the folder is there, OK saves and closes.
+    fs::create_directories(missing);
+    click(window, Control::CmdOk);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(folder_.read("records/not-yet/PC-042.txt"),
+             std::string("PC-042,10.0.0.42,17179869184,Room 4,,,,,"
+                         "Installed,Installed,Installed,,,,,,,\r\n"));
+  }
+
+  void theProgramShowsTheWindowOnlyOnceLoaded() {
+    write_settings(path("records"));
+    bool seen = false;
+    QString host_name_when_shown;
+    bool host_box_enabled_when_shown = true;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, [&] {
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* window = qobject_cast<QtSurveyWindow*>(top);
+        if (!window || !window->isVisible() || seen) continue;
+        seen = true;
+        host_name_when_shown = control<QLineEdit>(*window, Control::TxtHN)->text();
+        host_box_enabled_when_shown = window->widget(Control::TxtHN)->isEnabled();
+        click(*window, Control::CmdCancel);
+      }
+    });
+    watcher.start(10);
+    QCOMPARE(run_survey(services()), 0);
+    QVERIFY(seen);
+    QCOMPARE(host_name_when_shown, QStringLiteral("PC-042"));
+    QVERIFY(!host_box_enabled_when_shown);
+    QCOMPARE(files_in(path("records")), std::size_t{0});
+  }
+
+  void aFailingLoadShowsAMessageAndNeverTheWindow() {
+    SurveyServices failing = services();
+    failing.host_name = []() -> std::wstring { throw Failure(L"the host name is unreadable"); };
+    testing::MessageBoxAnswerer answerer;
+    QCOMPARE(run_survey(failing), 1);
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("the host name is unreadable")});
+    QVERIFY(!answerer.survey_window_was_visible());
+  }
+
+  void theLoadedWindowRendersToAPicture() {
+    write_settings(path("records"));
+    QtSurveyWindow window;
+    SurveyForm form(window, services());
+    form.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage image = window.grab().toImage();
+    QCOMPARE(image.size(), QSize(615, 291) * window.devicePixelRatio());
+    QVERIFY(QDir().mkpath(QStringLiteral(TAVRO_SCREENSHOT_DIR)));
+    const QString file = QStringLiteral(TAVRO_SCREENSHOT_DIR "/survey-window.png");
+    QVERIFY(image.save(file));
+    qInfo("The loaded window is in %s", qPrintable(file));
+    // The logo is drawn where the table puts it, not left blank.
+    QVERIFY(image.pixelColor(488 + 55, 152 + 44) != image.pixelColor(488 - 5, 152 + 44));
+  }
+};
+
+}  // namespace tavro
+
+QTEST_MAIN(tavro::SurveyWindowRunTest)
+#include "survey_window_run_test.moc"

@@ -1,0 +1,165 @@
+// Whole runs of the survey: from a settings file through OK to the bytes of
+// the record, Cancel, a failing save, a failing load, and Tavro.exe itself.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/win32/survey_program.h"
+#include "common/failure.h"
+#include "settings/executable_folder.h"
+#include "settings/unicode.h"
+#include "window_driver.h"
+
+namespace tavro::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::press_key;
+using testing::SurveyUnderTest;
+
+constexpr char kSettings[] =
+    "[Application]\r\n"
+    "EnableA1=1\r\nName1=Editor\r\nPath1={tmp}\\apps\\*.exe\r\nFile1=EDIT.EXE\r\nString1=8\r\n"
+    "EnableA2=1\r\nName2=Viewer\r\nPath2={tmp}\\apps\\view.exe\r\nFile2=view.exe\r\nString2=8\r\n"
+    "EnableA3=0\r\nName3=Old tool\r\nPath3={tmp}\\apps\\old.exe\r\nFile3=old.exe\r\nString3=7\r\n"
+    "[Status]\r\nEnableI1=1\r\nItem1=Room\r\nEnableI2=1\r\nItem2=User\r\n"
+    "[Save]\r\nSavePath={tmp}\\records\r\nPathString=999\r\n";
+
+class SurveyRun : public ::testing::Test {
+ protected:
+  SurveyRun() {
+    survey_.folder().write("apps/readme.exe", "x");
+    survey_.folder().write("apps/Edit.exe", "x");
+    survey_.folder().write("apps/old.exe", "x");
+  }
+  std::string record() const {
+    return survey_.folder().read("records/" + wide_to_utf8(local_name()) + ".txt");
+  }
+  static std::wstring local_name() {
+    wchar_t name[256] = {};
+    DWORD length = 256;
+    GetComputerNameExW(ComputerNameDnsHostname, name, &length);
+    return name;
+  }
+  SurveyUnderTest survey_{kSettings};
+};
+
+TEST_F(SurveyRun, FromTheSettingsThroughOkToTheBytesOfTheRecord) {
+  fs::create_directory(survey_.folder().path() / "records");
+  survey_.load_and_show();
+  EXPECT_EQ(survey_.window().value(Control::Check1), CheckValue::kTicked);  // found among *.exe
+  EXPECT_EQ(survey_.window().value(Control::Check3), CheckValue::kTicked);  // disabled, found
+  press_key(survey_.window(), VK_TAB);
+  press_key(survey_.window(), VK_SPACE);  // Check2: installed, though not found
+  press_key(survey_.window(), VK_TAB);    // Check3 is disabled: on to Text1
+  testing::type_text(survey_.window(), L"Room 4, east");
+  press_key(survey_.window(), VK_TAB);
+  testing::type_text(survey_.window(), L"Zo\u00EB \"Z\"");
+  press_key(survey_.window(), VK_TAB);
+  ASSERT_EQ(GetFocus(), survey_.control(Control::CmdOk));
+  press_key(survey_.window(), VK_RETURN);
+
+  EXPECT_TRUE(survey_.window().closed());
+  EXPECT_EQ(record(), testing::machine_fact_fields() +
+                          "\"Room 4, east\",\"Zo\xEB \"\"Z\"\"\",,,,"
+                          "Installed,Installed,Installed,,,,,,,\r\n");
+}
+
+TEST_F(SurveyRun, CancelWritesNothing) {
+  fs::create_directory(survey_.folder().path() / "records");
+  survey_.load_and_show();
+  SetFocus(survey_.control(Control::CmdCancel));
+  press_key(survey_.window(), VK_RETURN);
+  EXPECT_TRUE(survey_.window().closed());
+  EXPECT_TRUE(fs::is_empty(survey_.folder().path() / "records"));
+}
+
+TEST_F(SurveyRun, AFailingSaveShowsWhyAndKeepsTheWindowWithTheAnswers) {
+  survey_.load_and_show();  // the records folder does not exist yet
+  press_key(survey_.window(), VK_TAB);
+  press_key(survey_.window(), VK_TAB);
+  testing::type_text(survey_.window(), L"kept");
+  SetFocus(survey_.control(Control::CmdOk));
+  const auto boxes = testing::answer_message_boxes([&] { press_key(survey_.window(), VK_RETURN); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].owner, survey_.window().handle());
+  EXPECT_NE(boxes[0].text.find(survey_.folder().wide("records") + L"\\"), std::wstring::npos)
+      << wide_to_utf8(boxes[0].text);
+  EXPECT_FALSE(survey_.window().closed());
+  EXPECT_EQ(survey_.window().text(Control::Text1), L"kept");
+
+  // The folder appears; OK again saves and closes.
+  fs::create_directory(survey_.folder().path() / "records");
+  SetFocus(survey_.control(Control::CmdOk));
+  press_key(survey_.window(), VK_RETURN);
+  EXPECT_TRUE(survey_.window().closed());
+  EXPECT_NE(record().find(",kept,"), std::string::npos);
+}
+
+TEST(SurveyProgram, AFailingLoadShowsAMessageAndEndsBeforeTheWindowShows) {
+  SurveyServices services = SurveyServices::system();
+  services.memory_status = []() -> MemoryStatus { throw Failure(L"No memory figures today"); };
+  int exit_code = 0;
+  bool survey_window_visible = false;
+  const auto boxes = testing::answer_message_boxes(
+      [&] { exit_code = run_survey_program(GetModuleHandleW(nullptr), SW_SHOWNORMAL, services); });
+  const HWND leftover = FindWindowW(L"TavroSurveyWindow", nullptr);
+  survey_window_visible = leftover != nullptr && IsWindowVisible(leftover);
+  EXPECT_EQ(exit_code, 1);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].owner, nullptr);
+  EXPECT_NE(boxes[0].text.find(L"No memory figures today"), std::wstring::npos);
+  EXPECT_FALSE(survey_window_visible);
+}
+
+// Tavro.exe as an admin deploys it: copied into a folder with its Tavro.ini,
+// started, and its OK button clicked from outside.
+TEST(TavroExe, RunsBesideItsSettingsAndSavesOnOk) {
+  tavro::testing::TempFolder folder;
+  fs::copy_file(fs::path(executable_folder()) / "Tavro.exe", folder.path() / "Tavro.exe");
+  fs::create_directory(folder.path() / "records");
+  folder.write("Tavro.ini", "[Status]\r\nEnableI1=1\r\nItem1=Room\r\n[Save]\r\nSavePath=" +
+                                folder.utf8("records") + "\r\nPathString=999\r\n");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::wstring command = L"\"" + folder.wide("Tavro.exe") + L"\"";
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.wide().c_str(), &startup, &process));
+  HWND survey = nullptr;
+  for (int attempt = 0; attempt < 200 && survey == nullptr; ++attempt) {
+    WaitForInputIdle(process.hProcess, 100);
+    for (HWND candidate = FindWindowW(L"TavroSurveyWindow", L"Quarnelo"); candidate != nullptr;
+         candidate = FindWindowExW(nullptr, candidate, L"TavroSurveyWindow", L"Quarnelo")) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(candidate, &owner);
+      if (owner == process.dwProcessId && IsWindowVisible(candidate)) survey = candidate;
+    }
+    if (survey == nullptr) Sleep(50);
+  }
+  ASSERT_NE(survey, nullptr) << "the survey window did not appear";
+  wchar_t label[64] = {};
+  GetWindowTextW(FindWindowExW(survey, nullptr, L"Static", nullptr), label, 64);
+  EXPECT_STREQ(label, L"Room");  // the first label: the settings beside the program were read
+  const HWND ok = FindWindowExW(survey, nullptr, L"Button", L"OK");
+  ASSERT_NE(ok, nullptr);
+  PostMessageW(ok, BM_CLICK, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD exit_code = 99;
+  GetExitCodeProcess(process.hProcess, &exit_code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(exit_code, 0u);
+
+  wchar_t name[256] = {};
+  DWORD length = 256;
+  GetComputerNameExW(ComputerNameDnsHostname, name, &length);
+  EXPECT_EQ(folder.read("records/" + wide_to_utf8(name) + ".txt"),
+            testing::machine_fact_fields() + ",,,,,,,,,,,,,,\r\n");
+}
+
+}  // namespace
+}  // namespace tavro::win32

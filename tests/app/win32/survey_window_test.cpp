@@ -1,0 +1,234 @@
+// The survey window's controls as Windows holds them: class, style, place,
+// size, text, font and colours, after the load sequence and before the
+// window is shown.
+#include "app/win32/survey_window.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "app/win32/control_factory.h"
+#include "survey/layout.h"
+#include "window_driver.h"
+
+namespace tavro::win32 {
+namespace {
+
+using testing::SurveyUnderTest;
+
+std::wstring class_of(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring text_of(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+LONG style_of(HWND window) {
+  return GetWindowLongW(window, GWL_STYLE);
+}
+
+RECT client_rect_of(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+COLORREF brush_color(LRESULT brush) {
+  LOGBRUSH description{};
+  GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof description, &description);
+  return description.lbColor;
+}
+
+constexpr char kSettings[] =
+    "[Application]\r\nEnableA1=1\r\nName1=AT&T Dialer\r\nEnableA2=0\r\nName2="
+    "A name far too long for its box, which keeps its size and shows what fits\r\n"
+    "[Status]\r\nEnableI1=1\r\nItem1=R&D room\r\nEnableI2=0\r\nItem2=Owner\r\n";
+
+TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheLayoutsClientArea) {
+  SurveyUnderTest survey(kSettings);
+  const HWND window = survey.window().handle();
+  EXPECT_EQ(class_of(window), L"TavroSurveyWindow");
+  EXPECT_EQ(text_of(window), L"Quarnelo");
+  const LONG style = style_of(window);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  RECT client{};
+  GetClientRect(window, &client);
+  const int dpi = static_cast<int>(survey.window().dpi());
+  EXPECT_EQ(client.right, twips_to_pixels(kClientWidthTwips, dpi));
+  EXPECT_EQ(client.bottom, twips_to_pixels(kClientHeightTwips, dpi));
+  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
+  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
+}
+
+TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
+  SurveyUnderTest survey;
+  const int dpi = static_cast<int>(survey.window().dpi());
+  struct Expected {
+    const wchar_t* window_class;
+    LONG type;  // the style's kind bits
+    bool tab_stop;
+  };
+  const auto expected_for = [](ControlKind kind) -> Expected {
+    switch (kind) {
+      case ControlKind::kCheckBox:
+        return {L"Button", BS_AUTOCHECKBOX, true};
+      case ControlKind::kCommandButton:
+        return {L"Button", BS_PUSHBUTTON, true};
+      case ControlKind::kTextBox:
+        return {L"Edit", ES_AUTOHSCROLL, true};
+      case ControlKind::kLabel:
+        return {L"Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, false};
+      case ControlKind::kLine:
+        return {L"Static", SS_ETCHEDHORZ, false};
+      case ControlKind::kPicture:
+        return {L"Static", SS_BITMAP, false};
+    }
+    return {};
+  };
+  for (const ControlSpec& spec : kSurveyLayout) {
+    SCOPED_TRACE(spec.name);
+    const HWND control = survey.control(spec.id);
+    ASSERT_NE(control, nullptr);
+    const Expected expected = expected_for(spec.kind);
+    EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), expected.window_class), 0);
+    EXPECT_EQ(style_of(control) & expected.type, expected.type);
+    EXPECT_EQ((style_of(control) & WS_TABSTOP) != 0, expected.tab_stop);
+    EXPECT_NE(style_of(control) & WS_VISIBLE, 0);
+    const int id = GetDlgCtrlID(control);
+    EXPECT_NE(id, IDOK);
+    EXPECT_NE(id, IDCANCEL);
+
+    const RECT rect = client_rect_of(control);
+    EXPECT_EQ(rect.left, twips_to_pixels(spec.left, dpi));
+    EXPECT_EQ(rect.top, twips_to_pixels(spec.top, dpi));
+    if (spec.kind == ControlKind::kPicture) {
+      // The logo at its natural size, never stretched to the box.
+      EXPECT_EQ(rect.right - rect.left, 111);
+      EXPECT_EQ(rect.bottom - rect.top, 88);
+    } else {
+      EXPECT_EQ(rect.right - rect.left, twips_to_pixels(spec.width, dpi));
+      if (spec.kind != ControlKind::kLine) {
+        EXPECT_EQ(rect.bottom - rect.top, twips_to_pixels(spec.height, dpi));
+        EXPECT_EQ(text_of(control), displayed_caption(spec.kind, spec.caption));
+      }
+    }
+  }
+}
+
+TEST(SurveyWindow, ControlsUseTheSystemMessageFont) {
+  SurveyUnderTest survey;
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  for (const Control id : {Control::Check1, Control::Text1, Control::Label1, Control::CmdOk}) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(survey.control(id), WM_GETFONT, 0, 0));
+    ASSERT_NE(handle, nullptr);
+    GetObjectW(handle, sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
+    EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
+  }
+}
+
+TEST(SurveyWindow, CaptionsShowLiterallyAndLongOnesChangeNoGeometry) {
+  SurveyUnderTest survey(kSettings);
+  const RECT before = client_rect_of(survey.control(Control::Check2));
+  survey.load();
+  EXPECT_EQ(text_of(survey.control(Control::Check1)), L"AT&&T Dialer");  // shows "AT&T Dialer"
+  EXPECT_EQ(text_of(survey.control(Control::Label1)), L"R&D room");      // SS_NOPREFIX
+  const RECT after = client_rect_of(survey.control(Control::Check2));
+  EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST(SurveyWindow, TextBoxesTakeAnyLengthOnOneLine) {
+  SurveyUnderTest survey(kSettings);
+  const HWND box = survey.control(Control::Text1);
+  EXPECT_GE(static_cast<DWORD>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
+  EXPECT_EQ(style_of(box) & ES_MULTILINE, 0);
+  const std::wstring long_answer(5000, L'x');
+  survey.window().set_text(Control::Text1, long_answer);
+  EXPECT_EQ(survey.window().text(Control::Text1), long_answer);
+}
+
+TEST(SurveyWindow, MachineFactsAreDisabledAndFilledBeforeTheWindowShows) {
+  SurveyUnderTest survey(kSettings);
+  survey.load();
+  EXPECT_FALSE(IsWindowVisible(survey.window().handle()));
+  for (const Control fact : {Control::TxtHN, Control::TxtIP, Control::TxtMEM}) {
+    EXPECT_FALSE(IsWindowEnabled(survey.control(fact)));
+    EXPECT_FALSE(text_of(survey.control(fact)).empty());
+  }
+}
+
+TEST(SurveyWindow, DisabledStatusBoxesAreOnTheButtonFaceColour) {
+  SurveyUnderTest survey(kSettings);
+  survey.load();
+  const HWND window = survey.window().handle();
+  const HDC dc = GetDC(window);
+  // A disabled edit asks for static colours, an enabled one for edit colours.
+  const LRESULT disabled = SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                        reinterpret_cast<LPARAM>(survey.control(Control::Text2)));
+  const LRESULT enabled = SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(survey.control(Control::Text1)));
+  ReleaseDC(window, dc);
+  EXPECT_FALSE(IsWindowEnabled(survey.control(Control::Text2)));
+  EXPECT_EQ(brush_color(disabled), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(brush_color(enabled), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(SurveyWindow, MovedToAScreenOfAnotherScaleTheLayoutScalesWithIt) {
+  SurveyUnderTest survey(kSettings);
+  const HWND window = survey.window().handle();
+  const HFONT font_before =
+      reinterpret_cast<HFONT>(SendMessageW(survey.control(Control::Text1), WM_GETFONT, 0, 0));
+  LOGFONTW before{};
+  GetObjectW(font_before, sizeof before, &before);
+  RECT suggested{40, 30, 1000, 600};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(survey.window().dpi(), 144u);
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, twips_to_pixels(kClientWidthTwips, 144));
+  EXPECT_EQ(client.bottom, twips_to_pixels(kClientHeightTwips, 144));
+  const RECT ok = client_rect_of(survey.control(Control::CmdOk));
+  EXPECT_EQ(ok.left, twips_to_pixels(7440, 144));
+  EXPECT_EQ(ok.bottom - ok.top, twips_to_pixels(375, 144));
+  LOGFONTW after{};
+  GetObjectW(
+      reinterpret_cast<HFONT>(SendMessageW(survey.control(Control::Text1), WM_GETFONT, 0, 0)),
+      sizeof after, &after);
+  EXPECT_GT(std::abs(after.lfHeight), std::abs(before.lfHeight));
+}
+
+TEST(SurveyWindow, OtherBackColoursAreTheirRgbValue) {
+  EXPECT_EQ(color_ref(0x8000000F), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(color_ref(0x80000005), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(color_ref(0x00336699), RGB(0x99, 0x66, 0x33));
+}
+
+TEST(SurveyWindow, AScreenshotOfTheLoadedWindow) {
+  SurveyUnderTest survey(kSettings);
+  survey.load_and_show();
+  RedrawWindow(survey.window().handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  testing::pump_messages(survey.window());
+  Sleep(300);  // let the X server show what was drawn
+  testing::pump_messages(survey.window());
+  const std::wstring path = testing::test_output_folder() + L"\\survey-window.png";
+  ASSERT_TRUE(testing::save_screenshot(survey.window().handle(), path));
+  std::cout << "Screenshot: " << std::filesystem::path(path).string() << "\n";
+}
+
+}  // namespace
+}  // namespace tavro::win32

@@ -1,0 +1,74 @@
+// Driving the real survey window in a test as a user would: keys through
+// the window's own message handling, message boxes answered, screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/win32/survey_window.h"
+#include "support/temp_folder.h"
+#include "survey/survey_form.h"
+
+namespace tavro::win32::testing {
+
+// Handles every message waiting in the thread's queue as the survey's loop does.
+void pump_messages(Win32SurveyWindow& window);
+
+// Presses and releases a key on the focused control (Shift held down when
+// asked), then lets the window handle it.
+void press_key(Win32SurveyWindow& window, WORD key, bool shift = false);
+
+// Types text into the focused control, character by character.
+void type_text(Win32SurveyWindow& window, std::wstring_view text);
+
+struct MessageBoxSeen {
+  HWND owner;
+  std::wstring text;
+};
+
+// Runs the action; every message box it shows is read and answered with OK.
+std::vector<MessageBoxSeen> answer_message_boxes(const std::function<void()>& action);
+
+// Writes what the screen shows of the window, frame included, as a PNG file.
+bool save_screenshot(HWND window, const std::wstring& png_path);
+
+// The folder for test output that people look at (set by the test
+// environment), else the temporary folder.
+std::wstring test_output_folder();
+
+// A survey window and its form, as the program makes them, reading a
+// Tavro.ini in a temporary folder of the test's own; the machine facts are
+// the real ones.
+class SurveyUnderTest {
+ public:
+  // settings: the Tavro.ini text; "{tmp}" stands for the temporary folder.
+  explicit SurveyUnderTest(std::string_view settings);
+  SurveyUnderTest();  // no settings file at all
+
+  // Runs Form_Load; then shows the window, as the program does.
+  void load();
+  void load_and_show();
+
+  Win32SurveyWindow& window() { return *window_; }
+  HWND control(Control control) const { return window_->control(control); }
+  HWND focus() const { return GetFocus(); }
+  const tavro::testing::TempFolder& folder() const { return folder_; }
+  // The folder path as written into the settings in place of "{tmp}".
+  std::string folder_text() const { return folder_.utf8(); }
+
+ private:
+  tavro::testing::TempFolder folder_;
+  std::unique_ptr<Win32SurveyWindow> window_;
+  std::unique_ptr<SurveyForm> form_;
+};
+
+// The record line the machine's own facts begin with: host name, address
+// and memory, each followed by a comma.
+std::string machine_fact_fields();
+
+}  // namespace tavro::win32::testing

@@ -1,0 +1,41 @@
+#include "machine/host_identity.h"
+
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <windows.h>
+
+#include <regex>
+
+#include "settings/unicode.h"
+
+namespace tavro {
+namespace {
+
+TEST(HostIdentity, HostNameIsTheComputersDnsNameAndWhatGethostnameSays) {
+  wchar_t name[256] = {};
+  DWORD length = 256;
+  ASSERT_TRUE(GetComputerNameExW(ComputerNameDnsHostname, name, &length));
+  EXPECT_EQ(local_host_name(), std::wstring(name, length));
+
+  WSADATA winsock{};
+  ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &winsock), 0);
+  char narrow[256] = {};
+  const int result = gethostname(narrow, sizeof narrow);
+  WSACleanup();
+  ASSERT_EQ(result, 0);
+  EXPECT_EQ(local_host_name(), utf8_to_wide(narrow));
+}
+
+TEST(HostIdentity, AddressIsDottedDecimalIpv4) {
+  const std::wstring address = local_ip_address();
+  IN_ADDR parsed{};
+  EXPECT_EQ(InetPtonW(AF_INET, address.c_str(), &parsed), 1) << wide_to_utf8(address);
+  EXPECT_TRUE(std::regex_match(wide_to_utf8(address), std::regex(R"(\d{1,3}(\.\d{1,3}){3})")))
+      << wide_to_utf8(address);
+}
+
+}  // namespace
+}  // namespace tavro

@@ -1,0 +1,200 @@
+// Our settings reader against Windows' own profile functions, on the corpus
+// of tricky files in tests/settings/corpus: every key the survey reads, and
+// every key each file holds, read as a string (GetPrivateProfileStringA,
+// default "***", 100 bytes) and as an integer (GetPrivateProfileIntA,
+// default 0). The two must agree, apart from the slips of Wine's reader
+// listed below, each of which must still show.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <iostream>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/profile.h"
+#include "settings/system_text.h"
+#include "settings/unicode.h"
+#include "survey/controls.h"
+#include "survey/settings_keys.h"
+
+namespace tavro {
+namespace {
+
+enum class Read { kString, kInteger };
+
+// Where Wine's reader slips and ours keeps the platform's rule:
+//  - a quoted value of exactly 99 characters inside the quotes: ours keeps
+//    all 99, Wine's loses the last one;
+//  - integer text longer than 29 characters: ours reads every digit, Wine's
+//    only the first 29 characters;
+//  - Ctrl-Z: ours keeps it as a character, Wine's trims it as white space.
+constexpr char kQuoted99[] = "a quoted value of exactly 99 characters inside the quotes";
+constexpr char kLongInteger[] = "integer text longer than 29 characters";
+constexpr char kCtrlZ[] = "Ctrl-Z counted as white space";
+
+struct KnownDifference {
+  const char* file;
+  const char* section;
+  const char* key;
+  Read read;
+  const char* slip;
+};
+
+constexpr KnownDifference kWineSlips[] = {
+    {"quotes-99.ini", "Application", "Name2", Read::kString, kQuoted99},
+    {"quotes-99.ini", "Application", "Name4", Read::kString, kQuoted99},
+    {"quotes-99.ini", "Save", "SavePath", Read::kString, kQuoted99},
+    {"bom-utf8-at-the-cut.ini", "Application", "Name6", Read::kString, kQuoted99},
+    {"integers-long.ini", "Application", "String1", Read::kInteger, kLongInteger},
+    {"integers-long.ini", "Application", "String3", Read::kInteger, kLongInteger},
+    {"integers-long.ini", "Application", "String4", Read::kInteger, kLongInteger},
+    {"integers-long.ini", "Application", "String5", Read::kInteger, kLongInteger},
+    {"integers-long.ini", "Application", "String7", Read::kInteger, kLongInteger},
+    {"ctrl-z.ini", "Application", "Name1", Read::kString, kCtrlZ},
+    {"ctrl-z.ini", "Application", "Name3", Read::kString, kCtrlZ},
+    {"ctrl-z.ini", "Application", "EnableA1", Read::kString, kCtrlZ},
+};
+
+struct Difference {
+  std::string file, section, key;
+  Read read;
+  std::string ours, native;
+};
+
+std::string narrow(std::wstring_view text) {
+  return encode_system_text(text);
+}
+
+std::wstring corpus_folder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"TAVRO_PROFILE_CORPUS", folder, MAX_PATH) == 0) return {};
+  std::wstring path(folder);
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+std::vector<std::wstring> corpus_files(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder + L"\\*.ini").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.emplace_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The survey's keys, and every key of the file that the narrow functions
+// can name (names the code page cannot hold, or with NULs, cannot be asked for).
+std::set<std::pair<std::wstring, std::wstring>> keys_to_compare(const Profile& profile) {
+  std::set<std::pair<std::wstring, std::wstring>> keys;
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
+    for (const std::wstring_view key : {kEnableAKey, kNameKey, kPathKey, kFileKey, kStringKey})
+      keys.emplace(kApplicationSection, numbered_key(key, slot));
+  }
+  for (int item = 1; item <= kStatusItems; ++item) {
+    keys.emplace(kStatusSection, numbered_key(kEnableIKey, item));
+    keys.emplace(kStatusSection, numbered_key(kItemKey, item));
+  }
+  keys.emplace(kSaveSection, kSavePathKey);
+  keys.emplace(kSaveSection, kPathStringKey);
+  const auto nameable = [](const std::wstring& name) {
+    return !name.empty() && name.find(L'\0') == std::wstring::npos &&
+           decode_system_text(narrow(name)) == name;
+  };
+  for (const ProfileSection& section : profile.sections()) {
+    if (section.line == 0 || !nameable(section.name)) continue;
+    for (const ProfileEntry& entry : section.entries) {
+      if (nameable(entry.key)) keys.emplace(section.name, entry.key);
+    }
+  }
+  return keys;
+}
+
+struct Comparison {
+  std::vector<Difference> differences;
+  int reads = 0;
+  int values_found = 0;  // string reads that found a value (not the default)
+};
+
+void compare(const std::wstring& folder, const std::wstring& file, Comparison& result) {
+  const std::wstring path = folder + L"\\" + file;
+  const std::string native_path = narrow(path);
+  const Profile ours = Profile::load(path);
+  EXPECT_TRUE(ours.file_found()) << wide_to_utf8(path);
+  std::vector<Difference>& differences = result.differences;
+  for (const auto& [section, key] : keys_to_compare(ours)) {
+    const std::string section_a = narrow(section);
+    const std::string key_a = narrow(key);
+
+    char buffer[100] = {};
+    const DWORD length = GetPrivateProfileStringA(section_a.c_str(), key_a.c_str(), "***", buffer,
+                                                  sizeof buffer, native_path.c_str());
+    const std::wstring native_text = decode_system_text(std::string_view(buffer, length));
+    result.reads += 2;
+    if (native_text != L"***") ++result.values_found;
+    SettingField field;
+    ours.read_string(section, key, field);
+    if (field.value() != native_text) {
+      differences.push_back({wide_to_utf8(file), section_a, key_a, Read::kString,
+                             wide_to_utf8(field.value()), wide_to_utf8(native_text)});
+    }
+
+    const UINT native_int =
+        GetPrivateProfileIntA(section_a.c_str(), key_a.c_str(), 0, native_path.c_str());
+    const std::uint32_t our_int = ours.read_int(section, key);
+    if (our_int != native_int) {
+      differences.push_back({wide_to_utf8(file), section_a, key_a, Read::kInteger,
+                             std::to_string(our_int), std::to_string(native_int)});
+    }
+  }
+}
+
+std::string describe(const Difference& difference) {
+  return difference.file + " [" + difference.section + "] " + difference.key +
+         (difference.read == Read::kString ? " as text" : " as integer") + ": ours \"" +
+         difference.ours + "\", native \"" + difference.native + "\"";
+}
+
+TEST(ProfileAgainstNative, EveryCorpusFileReadsAsTheNativeFunctionsReadIt) {
+  const std::wstring folder = corpus_folder();
+  ASSERT_FALSE(folder.empty()) << "TAVRO_PROFILE_CORPUS names the corpus folder";
+  const std::vector<std::wstring> files = corpus_files(folder);
+  ASSERT_GE(files.size(), 30u) << wide_to_utf8(folder);
+
+  Comparison comparison;
+  for (const std::wstring& file : files)
+    compare(folder, file, comparison);
+  // The native functions really read the files: many reads find values.
+  EXPECT_GT(comparison.values_found, 300);
+  std::cout << "Compared " << comparison.reads << " reads in " << files.size() << " files, "
+            << comparison.differences.size() << " of them known slips of Wine's reader\n";
+
+  std::vector<bool> slip_seen(std::size(kWineSlips), false);
+  for (const Difference& difference : comparison.differences) {
+    const auto known = std::find_if(
+        std::begin(kWineSlips), std::end(kWineSlips), [&](const KnownDifference& slip) {
+          return difference.file == slip.file && difference.section == slip.section &&
+                 difference.key == slip.key && difference.read == slip.read;
+        });
+    if (known == std::end(kWineSlips)) {
+      ADD_FAILURE() << describe(difference);
+    } else {
+      slip_seen[static_cast<std::size_t>(known - std::begin(kWineSlips))] = true;
+    }
+  }
+  for (std::size_t i = 0; i < slip_seen.size(); ++i) {
+    EXPECT_TRUE(slip_seen[i]) << "listed, but the readers agree: " << kWineSlips[i].file << " ["
+                              << kWineSlips[i].section << "] " << kWineSlips[i].key << " ("
+                              << kWineSlips[i].slip << ")";
+  }
+}
+
+}  // namespace
+}  // namespace tavro

@@ -1,0 +1,30 @@
+#include "settings/settings_path.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "settings/executable_folder.h"
+
+namespace tavro {
+namespace {
+
+TEST(SettingsPath, BackslashIsAddedOnlyWhenMissing) {
+  EXPECT_EQ(with_trailing_separator(L"C:\\Tavro"), L"C:\\Tavro\\");
+  EXPECT_EQ(with_trailing_separator(L"C:\\"), L"C:\\");
+  EXPECT_EQ(with_trailing_separator(L"\\\\server\\tools\\"), L"\\\\server\\tools\\");
+  EXPECT_EQ(with_trailing_separator(L"C:/Tavro/"), L"C:/Tavro/");  // Windows reads "/" too
+  EXPECT_EQ(with_trailing_separator(L""), L"\\");
+}
+
+TEST(SettingsPath, TheSettingsFileLiesBesideTheExecutable) {
+  wchar_t module[MAX_PATH] = {};
+  ASSERT_NE(GetModuleFileNameW(nullptr, module, MAX_PATH), 0u);
+  std::wstring folder(module);
+  folder.resize(folder.rfind(L'\\'));
+  EXPECT_EQ(executable_folder(), folder);
+  EXPECT_EQ(settings_file_path(), folder + L"\\Tavro.ini");
+}
+
+}  // namespace
+}  // namespace tavro
