@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <thread>
 #include <variant>
 
@@ -73,7 +74,8 @@ class Collector {
   Collection finish() {
     std::sort(collection_.records.begin(), collection_.records.end(),
               [](const CollectedRecord& a, const CollectedRecord& b) {
-                return a.sort_key != b.sort_key ? a.sort_key < b.sort_key : a.bytes < b.bytes;
+                const int order = a.sort_key.compare(b.sort_key);
+                return order != 0 ? order < 0 : a.bytes < b.bytes;
               });
     std::sort(collection_.skipped.begin(), collection_.skipped.end(),
               [](const SkippedFile& a, const SkippedFile& b) { return a.name < b.name; });
