@@ -91,7 +91,8 @@ std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes)
   if (auto* error = std::get_if<RecordError>(&split)) return *error;
   auto& fields = std::get<std::vector<std::wstring>>(split);
   if (fields.size() != kRecordFieldCount) {
-    return RecordError{"the record has " + std::to_string(fields.size()) + " fields, not " +
+    return RecordError{"the record has " + std::to_string(fields.size()) +
+                       (fields.size() == 1 ? " field" : " fields") + ", not " +
                        std::to_string(kRecordFieldCount)};
   }
   RecordFields record;
@@ -102,6 +103,26 @@ std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes)
         "is not valid in the system code page)"};
   }
   return record;
+}
+
+std::optional<RecordFields> read_unquoted_record(std::string_view bytes) {
+  const std::wstring text = decode_system_text(bytes);
+  if (encode_system_text(text) != bytes) return std::nullopt;
+  const std::wstring_view line = std::wstring_view(text).substr(
+      0, text.size() >= kRecordLineEnd.size() ? text.size() - kRecordLineEnd.size() : 0);
+  if (text.substr(line.size()) != kRecordLineEnd ||
+      line.find_first_of(L"\r\n") != std::wstring_view::npos) {
+    return std::nullopt;
+  }
+  RecordFields fields;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+    const std::size_t comma = line.find(L',', start);
+    if ((comma == std::wstring_view::npos) != (i + 1 == kRecordFieldCount)) return std::nullopt;
+    fields[i] = line.substr(start, comma == std::wstring_view::npos ? line.npos : comma - start);
+    start = comma + 1;
+  }
+  return fields;
 }
 
 }  // namespace tavro

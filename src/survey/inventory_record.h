@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -39,5 +40,10 @@ struct RecordError {
 // writes, quoted fields included, so that writing the result again gives the
 // same bytes; anything else is an error with its reason.
 std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes);
+
+// Reads a record of the earlier form that quoted nothing: one line ended by
+// CR LF whose 17 commas separate 18 fields, with any quote taken as text
+// (an answer such as 27" monitor). Empty when the bytes are not such a record.
+std::optional<RecordFields> read_unquoted_record(std::string_view bytes);
 
 }  // namespace tavro

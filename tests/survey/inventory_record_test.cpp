@@ -76,5 +76,22 @@ TEST(RecordRead, RejectsWhatTheSurveyNeverWritesWithAReason) {
   }
 }
 
+TEST(RecordRead, RecordsOfTheEarlierUnquotedFormStillRead) {
+  const std::string earlier = "pc,10.0.0.1,1,27\" monitor,say \"hi\",,,,Installed,,,,,,,,,\r\n";
+  ASSERT_TRUE(std::holds_alternative<RecordError>(read_record_file(earlier)));
+  const auto fields = read_unquoted_record(earlier);
+  ASSERT_TRUE(fields.has_value());
+  EXPECT_EQ((*fields)[3], L"27\" monitor");
+  EXPECT_EQ((*fields)[4], L"say \"hi\"");
+  EXPECT_EQ((*fields)[8], kInstalled);
+  EXPECT_EQ((*fields)[17], L"");
+
+  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,,,,,,,,,,,,,,\r\n"));      // 17 fields
+  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,a,b,,,,,,,,,,,,,,\r\n"));  // 19 fields
+  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,,,,,,,,,,,,,,,"));         // no line end
+  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,\n,,,,,,,,,,,,,,\r\n"));   // two lines
+  EXPECT_FALSE(read_unquoted_record(""));
+}
+
 }  // namespace
 }  // namespace tavro

@@ -44,8 +44,15 @@ class Collector {
     }
     auto read = read_record_file(file_.bytes);
     if (const auto* error = std::get_if<RecordError>(&read)) {
-      skip(name, from_utf8(error->reason));
-      return;
+      // Records saved before answers were quoted hold quotes as plain text;
+      // they are kept in the form the survey writes now.
+      const auto earlier = read_unquoted_record(file_.bytes);
+      if (!earlier) {
+        skip(name, from_utf8(error->reason));
+        return;
+      }
+      read = *earlier;
+      file_.bytes = record_file_bytes(*earlier);
     }
     const RecordFields& fields = std::get<RecordFields>(read);
     if (const auto problem = application_field_problem(fields)) {

@@ -79,7 +79,7 @@ TEST(AdminCollect, WritesTheTableAndTheSummary) {
   EXPECT_EQ(plain.status, 1);  // a file was left out
   EXPECT_EQ(plain.out.substr(0, 27), "Hostname,IP Address,Memory,");
   EXPECT_TRUE(contains(plain.out, "\r\npc1,10.0.0.1,1024,R1,"));
-  EXPECT_TRUE(contains(plain.err, "Left out bad.txt: the record has 1 fields, not 18\n"));
+  EXPECT_TRUE(contains(plain.err, "Left out bad.txt: the record has 1 field, not 18\n"));
   EXPECT_TRUE(contains(plain.err, "1 PC, 1 file left out."));
 
   const std::string csv = wide_to_utf8(folder.wide("out/table.csv"));

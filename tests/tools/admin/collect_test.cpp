@@ -53,6 +53,17 @@ TEST(Collect, GoodRecordsBecomeRowsSortedByHostName) {
   EXPECT_EQ(collection.installed[1], 0u);
 }
 
+TEST(Collect, EarlierRecordsWithQuotesAsTextAreKeptAndQuotedInTheTable) {
+  testing::TempFolder folder;
+  folder.write("pc-d.txt", "pc-d,10.0.0.4,1,27\" monitor,,,,,,,,,,,,,,\r\n");
+  const Collection collection = collect_records(folder.wide());
+  EXPECT_TRUE(collection.skipped.empty());
+  ASSERT_EQ(collection.records.size(), 1u);
+  EXPECT_EQ(collection.records[0].fields()[3], L"27\" monitor");
+  EXPECT_EQ(csv_of(collection),
+            std::string(kGenericHeader) + "pc-d,10.0.0.4,1,\"27\"\" monitor\",,,,,,,,,,,,,,\r\n");
+}
+
 TEST(Collect, BadFilesAreNamedWithTheirReasonAndLeftOut) {
   testing::TempFolder folder;
   folder.write("good.txt", kPlain);
