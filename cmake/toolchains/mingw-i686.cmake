@@ -11,6 +11,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Statically linked: the programs need no DLL beyond Windows' own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# The size-optimised build ships without symbols.
+set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-s")
 # The survey's entry point is wWinMain, which mingw's start-up code calls
 # only when told to.
 set(TAVRO_WIN32_UNICODE_ENTRY -municode)

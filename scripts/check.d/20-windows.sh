@@ -6,11 +6,12 @@ set -euo pipefail
 # PE format, GUI subsystem, and DLL imports from Windows itself only: a
 # statically linked program needs no C++ runtime or thread library beside it.
 check_exe() {
-  local exe=$1 objdump=$2 format=$3
+  local exe=$1 objdump=$2 format=$3 subsystem=${4:-2}
   local headers
   headers=$("$objdump" -p "$exe")
   grep -q "file format $format" <<<"$headers" || { echo "$exe: not $format" >&2; return 1; }
-  grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || { echo "$exe: not a GUI program" >&2; return 1; }
+  grep -Eq "^Subsystem[[:space:]]+0000000$subsystem" <<<"$headers" ||
+    { echo "$exe: not of subsystem $subsystem (2: GUI, 3: console)" >&2; return 1; }
   local dll foreign=0
   for dll in $(awk '/DLL Name:/ {print $3}' <<<"$headers"); do
     case "${dll,,}" in
@@ -23,9 +24,17 @@ check_exe() {
 }
 
 cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86 --target Tavro
+cmake --build --preset windows-x86 --target Tavro tavro-admin
 check_exe build/windows-x86/bin/Tavro.exe i686-w64-mingw32-objdump pei-i386
 echo "build/windows-x86/bin/Tavro.exe: PE32, GUI subsystem, Windows DLLs only"
+size=$(stat -c %s build/windows-x86/bin/Tavro.exe)
+if [ "$size" -ge $((1024 * 1024)) ]; then
+  echo "build/windows-x86/bin/Tavro.exe is $size bytes: not under 1 MiB" >&2
+  exit 1
+fi
+echo "build/windows-x86/bin/Tavro.exe: $size bytes"
+check_exe build/windows-x86/bin/tavro-admin.exe i686-w64-mingw32-objdump pei-i386 3
+echo "build/windows-x86/bin/tavro-admin.exe: PE32, console subsystem, Windows DLLs only"
 
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64

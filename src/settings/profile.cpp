@@ -1,8 +1,6 @@
 #include "settings/profile.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "common/whole_file.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
 
@@ -59,16 +57,12 @@ void for_each_line(std::wstring_view text, OnLine on_line) {
 }  // namespace
 
 Profile Profile::load(std::wstring_view path) {
-  std::string bytes;
-  try {
-    std::ifstream file(to_native_path(path), std::ios::binary);
-    if (!file) return {};
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad()) return {};
-  } catch (const std::ios_base::failure&) {
-    return {};  // e.g. a folder in place of the file: read as missing, like the native reader
-  }
-  Profile profile = from_bytes(bytes);
+  // A file that cannot be read (missing, a folder, no permission, absurdly
+  // large) reads as missing, as with the native reader: every read gives its default.
+  constexpr std::uintmax_t kLargestSettingsFile = 64 * 1024 * 1024;
+  WholeFile file;
+  if (read_whole_file(to_native_path(path), file, kLargestSettingsFile)) return {};
+  Profile profile = from_bytes(file.bytes);
   profile.file_found_ = true;
   return profile;
 }

@@ -21,8 +21,9 @@ std::string encode_system_text(std::wstring_view text);
 // The result always has the length of the input.
 std::wstring to_upper_invariant(std::wstring_view text);
 
-// The file-system path for wide text.
-std::filesystem::path to_native_path(std::wstring_view text);
+// The path for wide text as the platform's file functions take it (it
+// converts to std::filesystem::path where one is wanted).
+std::filesystem::path::string_type to_native_path(std::wstring_view text);
 
 // The directory separator the platform writes ("\" on Windows, "/" elsewhere).
 wchar_t path_separator();

@@ -40,8 +40,8 @@ std::wstring to_upper_invariant(std::wstring_view text) {
   return upper;
 }
 
-std::filesystem::path to_native_path(std::wstring_view text) {
-  return std::filesystem::path(wide_to_utf8(text));
+std::filesystem::path::string_type to_native_path(std::wstring_view text) {
+  return wide_to_utf8(text);
 }
 
 wchar_t path_separator() {

@@ -44,8 +44,8 @@ std::wstring to_upper_invariant(std::wstring_view text) {
   return upper;
 }
 
-std::filesystem::path to_native_path(std::wstring_view text) {
-  return std::filesystem::path(std::wstring(text));
+std::filesystem::path::string_type to_native_path(std::wstring_view text) {
+  return std::wstring(text);
 }
 
 wchar_t path_separator() {

@@ -8,9 +8,9 @@
 #include <variant>
 
 #include "common/failure.h"
+#include "common/whole_file.h"
 #include "message_text.h"
 #include "settings/system_text.h"
-#include "whole_file.h"
 
 namespace tavro::admin {
 namespace {
@@ -38,7 +38,7 @@ class Collector {
  public:
   void add(const std::filesystem::path& path) {
     const std::wstring name = path_text(path.filename());
-    if (const auto problem = read_whole_file(path, file_)) {
+    if (const auto problem = read_whole_file(path.native(), file_, kLargestRecordFile)) {
       skip(name, *problem);
       return;
     }

@@ -15,10 +15,14 @@ namespace tavro::admin {
 
 inline constexpr std::size_t kApplicationCount = kRecordFieldCount - kFirstApplicationField;
 
+// Larger files are not records; they are refused rather than read.
+inline constexpr std::uintmax_t kLargestRecordFile = 1024 * 1024;
+
 struct CollectedRecord {
-  // The record file exactly as read. The survey's reader accepts only bytes
-  // its writer would produce, so these are also the record's row of the CSV
-  // table, and the fields can always be read from them again.
+  // The record as the survey writes it: the file exactly as read (the
+  // survey's reader accepts only bytes its writer would produce), or a record
+  // of the earlier unquoted form written anew. So these are also the
+  // record's row of the CSV table, and the fields can always be read again.
   std::string bytes;
   std::wstring sort_key;      // the host name upper-cased
   std::int64_t modified = 0;  // the file's modification time, seconds since 1970 UTC

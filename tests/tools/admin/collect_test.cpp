@@ -7,9 +7,9 @@
 #include "collect_output.h"
 #include "column_names.h"
 #include "common/failure.h"
+#include "common/whole_file.h"
 #include "settings/unicode.h"
 #include "support/temp_folder.h"
-#include "whole_file.h"
 
 namespace tavro::admin {
 namespace {
@@ -88,7 +88,7 @@ TEST(Collect, BadFilesAreNamedWithTheirReasonAndLeftOut) {
   EXPECT_EQ(reason(L"lines.txt"), "the file holds several lines");
   EXPECT_EQ(reason(L"comma.txt"), "the record has 19 fields, not 18");
   EXPECT_EQ(reason(L"odd.txt"), "field 9 is \"yes\", neither \"Installed\" nor empty");
-  EXPECT_EQ(reason(L"large.txt"), "the file is too large for a record");
+  EXPECT_EQ(reason(L"large.txt"), "the file is larger than 1048576 bytes");
   EXPECT_EQ(collection.skipped.front().name, L"comma.txt");  // sorted by name
 }
 
@@ -96,7 +96,7 @@ TEST(Collect, AFileThatCannotBeReadGivesTheSystemsReason) {
   testing::TempFolder folder;
   WholeFile file;
   // A folder opens on some systems but never reads as a file.
-  const auto problem = read_whole_file(folder.path(), file);
+  const auto problem = read_whole_file(folder.path().native(), file, kLargestRecordFile);
   ASSERT_TRUE(problem.has_value());
   EXPECT_FALSE(problem->empty());
 }

@@ -1,9 +1,9 @@
 #include <windows.h>
 
 #include "common/failure.h"
-#include "whole_file.h"
+#include "common/whole_file.h"
 
-namespace tavro::admin {
+namespace tavro {
 namespace {
 
 class Handle {
@@ -33,9 +33,14 @@ std::int64_t unix_seconds(const FILETIME& time) {
          10000000;
 }
 
+std::wstring too_large(std::uintmax_t largest_size) {
+  return L"the file is larger than " + std::to_wstring(largest_size) + L" bytes";
+}
+
 }  // namespace
 
-std::optional<std::wstring> read_whole_file(const std::filesystem::path& path, WholeFile& file) {
+std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& file,
+                                            std::uintmax_t largest_size) {
   const Handle handle(CreateFileW(path.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -46,15 +51,13 @@ std::optional<std::wstring> read_whole_file(const std::filesystem::path& path, W
       !GetFileTime(handle.get(), nullptr, nullptr, &written)) {
     return last_error_text();
   }
-  if (static_cast<std::uintmax_t>(size.QuadPart) > kLargestRecordFile) {
-    return L"the file is too large for a record";
-  }
+  if (static_cast<std::uintmax_t>(size.QuadPart) > largest_size) return too_large(largest_size);
   file.modified = unix_seconds(written);
   file.bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == file.bytes.size()) {
-      if (file.bytes.size() > kLargestRecordFile) return L"the file is too large for a record";
+      if (file.bytes.size() > largest_size) return too_large(largest_size);
       file.bytes.resize(file.bytes.size() * 2);
     }
     DWORD got = 0;
@@ -70,4 +73,4 @@ std::optional<std::wstring> read_whole_file(const std::filesystem::path& path, W
   return std::nullopt;
 }
 
-}  // namespace tavro::admin
+}  // namespace tavro

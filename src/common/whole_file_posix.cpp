@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include "common/failure.h"
-#include "whole_file.h"
+#include "common/whole_file.h"
 
-namespace tavro::admin {
+namespace tavro {
 namespace {
 
 class Descriptor {
@@ -24,16 +24,19 @@ class Descriptor {
   int fd_;
 };
 
+std::wstring too_large(std::uintmax_t largest_size) {
+  return L"the file is larger than " + std::to_wstring(largest_size) + L" bytes";
+}
+
 }  // namespace
 
-std::optional<std::wstring> read_whole_file(const std::filesystem::path& path, WholeFile& file) {
+std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& file,
+                                            std::uintmax_t largest_size) {
   const Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return system_error_text(errno);
   struct stat info {};
   if (fstat(fd.get(), &info) != 0) return system_error_text(errno);
-  if (static_cast<std::uintmax_t>(info.st_size) > kLargestRecordFile) {
-    return L"the file is too large for a record";
-  }
+  if (static_cast<std::uintmax_t>(info.st_size) > largest_size) return too_large(largest_size);
   file.modified = info.st_mtim.tv_sec;
   // One byte more than the size, so that a file that grew meanwhile is
   // still read to its end.
@@ -41,7 +44,7 @@ std::optional<std::wstring> read_whole_file(const std::filesystem::path& path, W
   std::size_t filled = 0;
   for (;;) {
     if (filled == file.bytes.size()) {
-      if (file.bytes.size() > kLargestRecordFile) return L"the file is too large for a record";
+      if (file.bytes.size() > largest_size) return too_large(largest_size);
       file.bytes.resize(file.bytes.size() * 2);
     }
     const ssize_t got = read(fd.get(), file.bytes.data() + filled, file.bytes.size() - filled);
@@ -57,4 +60,4 @@ std::optional<std::wstring> read_whole_file(const std::filesystem::path& path, W
   return std::nullopt;
 }
 
-}  // namespace tavro::admin
+}  // namespace tavro
