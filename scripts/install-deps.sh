@@ -10,7 +10,8 @@ check_packages=("${run_packages[@]}"
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils
   libcli11-dev nlohmann-json3-dev libsqlite3-dev
-  clang clang-format clang-tidy libclang-rt-14-dev)
+  clang clang-format clang-tidy libclang-rt-14-dev
+  libx11-dev python3)
 
 case "${1:-check}" in
   run) wanted=("${run_packages[@]}") ;;

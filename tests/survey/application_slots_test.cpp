@@ -36,8 +36,8 @@ class ApplicationSlots : public ::testing::Test {
                                        "\nString1=" + length + "\n"));
   }
 
-  ApplicationDetection detect(const std::string& path, const std::string& file,
-                              const std::string& length) const {
+  static ApplicationDetection detect(const std::string& path, const std::string& file,
+                                     const std::string& length) {
     return detect_application(read_application_slot(slot_settings(path, file, length), 1));
   }
 
