@@ -15,11 +15,13 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int show) {
+// The parameters are named as <winbase.h> declares them.
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
+                    int nShowCmd) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = window_procedure;
-  window_class.hInstance = instance;
+  window_class.hInstance = hInstance;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window_class.lpszClassName = L"EmptyWin32Window";
@@ -30,9 +32,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
   AdjustWindowRect(&frame, kStyle, FALSE);
   HWND window = CreateWindowExW(0, window_class.lpszClassName, L"Empty Win32 window", kStyle,
                                 CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+                                frame.bottom - frame.top, nullptr, nullptr, hInstance, nullptr);
   if (window == nullptr) return 1;
-  ShowWindow(window, show);
+  ShowWindow(window, nShowCmd);
   UpdateWindow(window);
 
   MSG message;
