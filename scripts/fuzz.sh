@@ -52,6 +52,7 @@ for target in "${targets[@]}"; do
   fi
 
   cp -n fuzz/corpus/"$target"/* "$corpus"/
+  rm -f "$findings"/*  # only this run's findings count
   if "$program" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len="${max_len[$target]}" -dict="$PWD/fuzz/${dictionary[$target]}.dict" \
     -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1; then
