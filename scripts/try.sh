@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh run
 cmake --preset linux -DTAVRO_BUILD_TESTS=OFF >/dev/null
-cmake --build --preset linux
+cmake --build --preset linux --target tavro
 
 bin=build/linux/bin
 records="$PWD/build/linux/records"

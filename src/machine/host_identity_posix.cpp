@@ -66,7 +66,7 @@ std::vector<Ipv4Interface> list_ipv4_interfaces() {
         static_cast<std::uint8_t>(host_order >> 8), static_cast<std::uint8_t>(host_order)};
     found.up = (entry->ifa_flags & IFF_UP) != 0;
     found.loopback = (entry->ifa_flags & IFF_LOOPBACK) != 0;
-    found.carries_default_route = routed.count(entry->ifa_name) != 0;
+    found.carries_default_route = routed.contains(entry->ifa_name);
     interfaces.push_back(found);
   }
   freeifaddrs(list);

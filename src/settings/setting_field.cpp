@@ -10,8 +10,8 @@ void SettingField::store(std::wstring_view value) {
 }
 
 std::wstring_view SettingField::value() const {
-  const auto end = std::find(chars_.begin(), chars_.end(), L'\0');
-  return {chars_.data(), static_cast<std::size_t>(end - chars_.begin())};
+  const std::wstring_view all = whole();
+  return all.substr(0, all.find(L'\0'));
 }
 
 std::wstring SettingField::cut(std::uint32_t n) const {

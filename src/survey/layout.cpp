@@ -1,5 +1,7 @@
 #include "survey/layout.h"
 
+#include <algorithm>
+
 namespace tavro {
 namespace {
 
@@ -18,10 +20,7 @@ constexpr bool tab_indices_run_without_gaps() {
     if (*spec.tab_index < 0 || *spec.tab_index >= 29) return false;
     ++seen.at(static_cast<std::size_t>(*spec.tab_index));
   }
-  for (int count : seen) {
-    if (count != 1) return false;
-  }
-  return true;
+  return std::ranges::all_of(seen, [](int count) { return count == 1; });
 }
 static_assert(tab_indices_run_without_gaps(), "tab indices are 0 to 28, each once");
 

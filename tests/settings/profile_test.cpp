@@ -108,7 +108,7 @@ TEST(ProfileKeys, NoCommentsAndNoEscapes) {
 }
 
 TEST(ProfileKeys, ANulByteEndsTheValueWhereItStands) {
-  const std::string file("[A]\nk=ab\0cd\nnext=1\n", 20);
+  const std::string file("[A]\nk=ab\0cd\nnext=1\n", 19);
   EXPECT_EQ(read(file, L"A", L"k"), L"ab");
   EXPECT_EQ(read(file, L"A", L"next"), L"1");
 }
@@ -186,7 +186,9 @@ TEST(ProfileLength, TheCutCountsBytesOfAUtf8FileWithoutSplittingACharacter) {
 }
 
 TEST(ProfileIntegers, DecimalHexSignsAndJunk) {
-  const auto value = [](std::string text) { return read_int("[A]\nk=" + text + "\n", L"A", L"k"); };
+  const auto value = [](const std::string& text) {
+    return read_int("[A]\nk=" + text + "\n", L"A", L"k");
+  };
   EXPECT_EQ(value("12"), 12u);
   EXPECT_EQ(value("12abc"), 12u);
   EXPECT_EQ(value("010"), 10u);
@@ -202,7 +204,9 @@ TEST(ProfileIntegers, DecimalHexSignsAndJunk) {
 }
 
 TEST(ProfileIntegers, KeptModulo2To32NeverNegativeNeverClamped) {
-  const auto value = [](std::string text) { return read_int("[A]\nk=" + text + "\n", L"A", L"k"); };
+  const auto value = [](const std::string& text) {
+    return read_int("[A]\nk=" + text + "\n", L"A", L"k");
+  };
   EXPECT_EQ(value("-1"), 4294967295u);
   EXPECT_EQ(value("-3"), 4294967293u);
   EXPECT_EQ(value("4294967297"), 1u);

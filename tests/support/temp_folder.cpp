@@ -34,7 +34,7 @@ std::string TempFolder::utf8(std::string_view relative) const {
 }
 
 std::filesystem::path TempFolder::write(std::string_view relative, std::string_view bytes) const {
-  const std::filesystem::path file = path_ / relative;
+  std::filesystem::path file = path_ / relative;
   std::filesystem::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

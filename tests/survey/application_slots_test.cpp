@@ -27,15 +27,16 @@ class ApplicationSlots : public ::testing::Test {
   }
 
   // A settings file with slot 1 set from the arguments.
-  Profile slot_settings(const std::string& path, const std::string& file, const std::string& length,
-                        const std::string& enable = "1", const std::string& name = "App") const {
+  static Profile slot_settings(const std::string& path, const std::string& file,
+                               const std::string& length, const std::string& enable = "1",
+                               const std::string& name = "App") {
     return Profile::parse(utf8_to_wide("[Application]\nEnableA1=" + enable + "\nName1=" + name +
                                        "\nPath1=" + path + "\nFile1=" + file +
                                        "\nString1=" + length + "\n"));
   }
 
-  ApplicationDetection detect(const std::string& path, const std::string& file,
-                              const std::string& length) const {
+  static ApplicationDetection detect(const std::string& path, const std::string& file,
+                                     const std::string& length) {
     return detect_application(read_application_slot(slot_settings(path, file, length), 1));
   }
 

@@ -34,7 +34,7 @@ class SurveyFormTest : public ::testing::Test {
 
   void write_settings(const std::string& text) { folder_.write("Tavro.ini", text); }
 
-  std::string save_section(const std::string& folder) {
+  static std::string save_section(const std::string& folder) {
     return "[Save]\r\nSavePath=" + folder + "\r\nPathString=" + std::to_string(folder.size()) +
            "\r\n";
   }

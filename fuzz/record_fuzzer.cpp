@@ -1,0 +1,61 @@
+// The inventory record, both ways:
+//  - the input split at 0xFF bytes (never part of UTF-8 text) gives up to 18
+//    texts; written as a record and read back they are the same 18 texts;
+//  - the input itself, as a record file found in a save folder, is either
+//    rejected with a reason or read back, and its fields written again give
+//    exactly the input's bytes.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "fuzz_check.h"
+#include "settings/system_text.h"
+#include "survey/inventory_record.h"
+
+namespace tavro {
+namespace {
+
+using fuzzing::check;
+
+constexpr char kFieldSeparator = '\xFF';
+
+RecordFields fields_from(std::string_view input) {
+  RecordFields fields;
+  for (std::wstring& field : fields) {
+    const std::size_t end = input.find(kFieldSeparator);
+    field = decode_system_text(input.substr(0, end));
+    if (end == std::string_view::npos) break;
+    input.remove_prefix(end + 1);
+  }
+  return fields;
+}
+
+void check_round_trip(std::string_view input) {
+  const RecordFields fields = fields_from(input);
+  const std::string bytes = record_file_bytes(fields);
+  const auto read = read_record_file(bytes);
+  check(std::holds_alternative<RecordFields>(read), "a written record reads back");
+  check(std::get<RecordFields>(read) == fields, "a written record reads back as its 18 texts");
+}
+
+void check_reader(std::string_view input) {
+  const auto read = read_record_file(input);
+  if (const auto* error = std::get_if<RecordError>(&read)) {
+    check(!error->reason.empty(), "a rejected record has a reason");
+    return;
+  }
+  check(record_file_bytes(std::get<RecordFields>(read)) == input,
+        "an accepted record is written again to the same bytes");
+}
+
+}  // namespace
+}  // namespace tavro
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): libFuzzer's interface
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  tavro::check_round_trip(input);
+  tavro::check_reader(input);
+  return 0;
+}

@@ -1,0 +1,299 @@
+#!/usr/bin/env python3
+"""Start-up time and peak memory of windows, side by side.
+
+Starts one private Xvfb (no window manager) and, over repeated interleaved
+rounds, launches each program and measures with tavro_map_timer the time from
+its launch to its top-level window being mapped, and its peak resident
+memory. Prints the medians and the ratios of each program to the empty window
+of its own toolkit.
+
+Programs measured by default, each when it is built:
+  tavro          the Linux survey (build/linux/bin/tavro), with the example
+                 settings beside a copy of it
+  empty-qt       the project's empty Qt 6 window of the survey's size
+  empty-xlib     a bare Xlib window of that size: the floor for any window
+  Tavro.exe      the Windows survey under wine64 (build/<windows preset>/bin)
+  empty-win32    the project's empty Win32 window under wine64
+Others can be added with --program LABEL=COMMAND (e.g. --program xterm=xterm).
+
+  scripts/startup-time.py [--rounds N] [--markdown] [--windows] ...
+
+Only the standard library is used; tavro_map_timer (bench/startup) does the
+X11 part.
+"""
+
+import argparse
+import os
+import shlex
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+WINE64 = "/usr/lib/wine/wine64"
+SURVEY_TITLE = "Quarnelo"
+
+# Each program and the empty window it is compared with.
+DEFAULT_COMPARISONS = [("tavro", "empty-qt"), ("Tavro.exe", "empty-win32")]
+
+
+class Program:
+    def __init__(self, label, command, title=None, env=None):
+        self.label = label
+        self.command = command
+        self.title = title
+        self.env = env or {}
+        self.times_ms = []
+        self.peaks_kib = []
+        self.failures = []
+
+
+def run(command, **kwargs):
+    print("+ " + " ".join(shlex.quote(str(part)) for part in command), file=sys.stderr)
+    subprocess.run(command, check=True, cwd=ROOT, **kwargs)
+
+
+def ninja_targets(build_dir):
+    result = subprocess.run(["cmake", "--build", build_dir, "--target", "help"], cwd=ROOT,
+                            capture_output=True, text=True, check=True)
+    return {line.split(":")[0] for line in result.stdout.splitlines() if ":" in line}
+
+
+def build(preset, wanted):
+    """Configures the preset and builds those of the wanted targets it has."""
+    run(["cmake", "--preset", preset], stdout=subprocess.DEVNULL)
+    present = [target for target in wanted if target in ninja_targets(f"build/{preset}")]
+    if present:
+        run(["cmake", "--build", "--preset", preset, "--target", *present])
+
+
+def start_xvfb():
+    """Starts Xvfb on a free display; returns (process, display name)."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+         # Without -noreset the server resets whenever its last client leaves,
+         # and a program launched during the reset cannot connect.
+         "-noreset"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        xvfb.kill()
+        sys.exit("startup-time: Xvfb did not start")
+    return xvfb, ":" + number
+
+
+def survey_copy(program_path, settings, work):
+    """A copy of the survey with the settings beside it, as it runs from a share."""
+    folder = work / program_path.stem
+    folder.mkdir(parents=True, exist_ok=True)
+    shutil.copy2(program_path, folder / program_path.name)
+    shutil.copy2(settings, folder / "Tavro.ini")
+    return folder / program_path.name
+
+
+def linux_programs(args, work):
+    bin_dir = ROOT / "build" / args.linux_preset / "bin"
+    programs = []
+    tavro = bin_dir / "tavro"
+    if tavro.exists():
+        copy = survey_copy(tavro, ROOT / "examples/linux/Tavro.ini", work)
+        programs.append(Program("tavro", [str(copy)], SURVEY_TITLE))
+    for label, name, title in [("empty-qt", "empty_qt_window", "Empty Qt window"),
+                               ("empty-xlib", "empty_xlib_window", "Empty Xlib window")]:
+        if (bin_dir / name).exists():
+            programs.append(Program(label, [str(bin_dir / name)], title))
+    return programs
+
+
+def prepare_wine(prefix, display):
+    """Creates the Wine prefix once and starts a persistent wineserver, so
+    every measured run starts warm."""
+    env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all", DISPLAY=display,
+               WINEDLLOVERRIDES="mscoree,mshtml=")  # no installer dialogs for Mono or Gecko
+    if not (prefix / "system.reg").exists():
+        subprocess.run([WINE64, "wineboot", "--init"], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wineserver", "-w"], env=env, check=True)  # until the set-up is done
+    subprocess.run(["wineserver", "-p"], env=env, check=True)
+    # Wine stops its services a moment after its last program ends, and the
+    # next program then waits for them to start again (some 150 ms). On
+    # Windows they always run: a console program idling on its input keeps
+    # them running, so every measured start is warm.
+    keeper = subprocess.Popen([WINE64, "cmd.exe"], env=env, stdin=subprocess.PIPE,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return env, keeper
+
+
+def windows_programs(args, work, display):
+    bin_dir = ROOT / "build" / args.windows_preset / "bin"
+    candidates = [("Tavro.exe", bin_dir / "Tavro.exe", SURVEY_TITLE),
+                  ("empty-win32", bin_dir / "empty_win32_window.exe", "Empty Win32 window")]
+    present = [(label, path, title) for label, path, title in candidates if path.exists()]
+    if not present or not Path(WINE64).exists():
+        return [], None
+    prefix = ROOT / "build" / args.windows_preset / "startup-wineprefix"
+    env, keeper = prepare_wine(prefix, display)
+    programs = []
+    for label, path, title in present:
+        if label == "Tavro.exe":
+            path = survey_copy(path, ROOT / "examples/windows/Tavro.ini", work)
+        programs.append(Program(label, [WINE64, str(path)], title,
+                                {k: env[k] for k in ("WINEPREFIX", "WINEDEBUG",
+                                                     "WINEDLLOVERRIDES")}))
+    return programs, (env, keeper)
+
+
+def stop_wine(wine):
+    env, keeper = wine
+    keeper.stdin.close()
+    try:
+        keeper.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        keeper.kill()
+    subprocess.run(["wineserver", "-k"], env=env, check=False)
+
+
+def measure(timer, program, display, args):
+    env = dict(os.environ, DISPLAY=display, **program.env)
+    env.setdefault("XDG_RUNTIME_DIR", tempfile.gettempdir())
+    command = [str(timer), "--timeout", str(args.timeout), "--settle", str(args.settle)]
+    if program.title:
+        command += ["--title", program.title]
+    result = subprocess.run(command + ["--", *program.command], env=env, capture_output=True,
+                            text=True)
+    if result.returncode != 0:
+        return None, result.stderr.strip().splitlines()[-1:] or ["failed"]
+    fields = dict(part.split("=") for part in result.stdout.split())
+    return (float(fields["map_ms"]), int(fields["peak_kib"])), None
+
+
+def median(values):
+    return statistics.median(values) if values else float("nan")
+
+
+def report(programs, comparisons, rounds, markdown):
+    by_label = {program.label: program for program in programs}
+    if markdown:
+        print(f"| Program | Runs | Map time, median (ms) | Min - max (ms) | Peak memory, median (MiB) |")
+        print("|---|---|---|---|---|")
+    else:
+        print(f"\n{'program':<14}{'runs':>5}{'map ms':>10}{'min':>9}{'max':>9}{'peak MiB':>10}")
+    for program in programs:
+        times, peaks = program.times_ms, program.peaks_kib
+        if not times:
+            print(f"{program.label}: no successful run ({'; '.join(program.failures[:1])})")
+            continue
+        row = (program.label, len(times), median(times), min(times), max(times),
+               median(peaks) / 1024)
+        if markdown:
+            print("| {} | {} | {:.1f} | {:.1f} - {:.1f} | {:.1f} |".format(*row))
+        else:
+            print("{:<14}{:>5}{:>10.1f}{:>9.1f}{:>9.1f}{:>10.1f}".format(*row))
+        if program.failures:
+            print(f"  ({len(program.failures)} failed runs, e.g. {program.failures[0]})")
+
+    lines = []
+    for measured, baseline in comparisons:
+        a, b = by_label.get(measured), by_label.get(baseline)
+        if not a or not b or not a.times_ms or not b.times_ms:
+            continue
+        time_ratio = median(a.times_ms) / median(b.times_ms)
+        memory_ratio = median(a.peaks_kib) / median(b.peaks_kib)
+        lines.append((measured, baseline, time_ratio, memory_ratio))
+    if lines:
+        if markdown:
+            print("\n| Program / yardstick | Time ratio | Memory ratio |")
+            print("|---|---|---|")
+        else:
+            print("\nratios of medians (goal: 1.15 or less)")
+        for measured, baseline, time_ratio, memory_ratio in lines:
+            if markdown:
+                print(f"| {measured} / {baseline} | {time_ratio:.2f} | {memory_ratio:.2f} |")
+            else:
+                print(f"  {measured} / {baseline}: time {time_ratio:.2f}, memory {memory_ratio:.2f}")
+    print(f"\n{rounds} interleaved rounds, one Xvfb, no window manager.")
+
+
+def parse_arguments():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--rounds", type=int, default=20, help="measured runs per program")
+    parser.add_argument("--warmup", type=int, default=2, help="unmeasured runs per program first")
+    parser.add_argument("--settle", type=int, default=300,
+                        help="ms to wait after the map before reading the peak memory")
+    parser.add_argument("--timeout", type=float, default=60, help="seconds a window may take")
+    parser.add_argument("--program", action="append", default=[], metavar="LABEL=COMMAND",
+                        help="another program to measure (its first mapped window counts)")
+    parser.add_argument("--compare", action="append", default=[], metavar="LABEL/YARDSTICK",
+                        help="another pair to print the ratio of")
+    parser.add_argument("--only", action="append", default=[], metavar="LABEL",
+                        help="measure only these programs")
+    parser.add_argument("--linux-preset", default="linux")
+    parser.add_argument("--windows-preset", default="windows-x64",
+                        help="where Tavro.exe and empty_win32_window.exe are looked for")
+    parser.add_argument("--windows", action="store_true",
+                        help="also build the Windows preset's survey and empty window first")
+    parser.add_argument("--no-build", action="store_true", help="measure what is built already")
+    parser.add_argument("--markdown", action="store_true", help="print the tables as Markdown")
+    return parser.parse_args()
+
+
+def main():
+    args = parse_arguments()
+    if not args.no_build:
+        build(args.linux_preset, ["tavro_map_timer", "empty_qt_window", "empty_xlib_window", "tavro"])
+        if args.windows:
+            build(args.windows_preset, ["Tavro", "empty_win32_window"])
+    timer = ROOT / "build" / args.linux_preset / "bin" / "tavro_map_timer"
+    if not timer.exists():
+        sys.exit(f"startup-time: {timer} is not built (it needs libx11-dev)")
+
+    xvfb, display = start_xvfb()
+    wine = None
+    try:
+        with tempfile.TemporaryDirectory(prefix="tavro-startup-") as work_dir:
+            work = Path(work_dir)
+            programs = linux_programs(args, work)
+            windows, wine = windows_programs(args, work, display)
+            programs += windows
+            for spec in args.program:
+                label, _, command = spec.partition("=")
+                programs.append(Program(label, shlex.split(command)))
+            if args.only:
+                programs = [program for program in programs if program.label in args.only]
+            if not programs:
+                sys.exit("startup-time: nothing to measure")
+            print("measuring: " + ", ".join(program.label for program in programs),
+                  file=sys.stderr)
+
+            for round_number in range(args.warmup + args.rounds):
+                # Interleaved, and each round starts with another program, so
+                # that no program always follows the same one.
+                shift = round_number % len(programs)
+                for program in programs[shift:] + programs[:shift]:
+                    sample, failure = measure(timer, program, display, args)
+                    if round_number < args.warmup:
+                        continue
+                    if sample:
+                        program.times_ms.append(sample[0])
+                        program.peaks_kib.append(sample[1])
+                    else:
+                        program.failures.extend(failure)
+    finally:
+        if wine:
+            stop_wine(wine)
+        xvfb.terminate()
+        xvfb.wait()
+
+    comparisons = list(DEFAULT_COMPARISONS)
+    comparisons += [tuple(pair.split("/", 1)) for pair in args.compare]
+    report(programs, comparisons, args.rounds, args.markdown)
+
+
+if __name__ == "__main__":
+    main()
