@@ -41,16 +41,7 @@ ApplicationDetection detect_application(const ApplicationSlotSettings& slot) {
 void set_up_application_slot(SurveyControls& window, const Profile& settings, int slot) {
   const Control box = check_box(slot);
   const ApplicationSlotSettings read = read_application_slot(settings, slot);
-  switch (enable_action(read.enable)) {
-    case EnableAction::kDisable:
-      window.set_enabled(box, false);
-      break;
-    case EnableAction::kEnable:
-      window.set_enabled(box, true);
-      break;
-    case EnableAction::kLeave:
-      break;
-  }
+  apply_enable_flag(window, box, read.enable);
   window.set_caption(box, read.name.value());
   // A disabled box can be ticked too: its tick still counts on OK.
   if (detect_application(read).ticked) window.set_value(box, CheckValue::kTicked);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "survey/controls.h"
+
 namespace tavro {
 
 inline constexpr std::wstring_view kApplicationSection = L"Application";
@@ -35,6 +37,13 @@ inline EnableAction enable_action(std::uint32_t flag) {
   if (flag == 0) return EnableAction::kDisable;
   if (flag == 1) return EnableAction::kEnable;
   return EnableAction::kLeave;
+}
+
+// Applies an enable flag to its control as the load does; returns what it did.
+inline EnableAction apply_enable_flag(SurveyControls& window, Control control, std::uint32_t flag) {
+  const EnableAction action = enable_action(flag);
+  if (action != EnableAction::kLeave) window.set_enabled(control, action == EnableAction::kEnable);
+  return action;
 }
 
 }  // namespace tavro

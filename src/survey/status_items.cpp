@@ -7,16 +7,10 @@ namespace tavro {
 
 void set_up_status_item(SurveyControls& window, const Profile& settings, int item) {
   const Control box = status_text(item);
-  switch (enable_action(settings.read_int(kStatusSection, numbered_key(kEnableIKey, item)))) {
-    case EnableAction::kDisable:
-      window.set_enabled(box, false);
-      window.set_back_color(box, kButtonFaceColor);
-      break;
-    case EnableAction::kEnable:
-      window.set_enabled(box, true);
-      break;
-    case EnableAction::kLeave:
-      break;
+  const std::uint32_t flag = settings.read_int(kStatusSection, numbered_key(kEnableIKey, item));
+  // A disabled box is greyed out with the button face.
+  if (apply_enable_flag(window, box, flag) == EnableAction::kDisable) {
+    window.set_back_color(box, kButtonFaceColor);
   }
   SettingField caption;
   settings.read_string(kStatusSection, numbered_key(kItemKey, item), caption);
