@@ -1,4 +1,5 @@
-// The sections and keys of the settings file that the survey reads.
+// The sections and keys of the settings file that the survey reads, and how
+// an enable flag acts on its control.
 #pragma once
 
 #include <string>
