@@ -15,7 +15,10 @@
 namespace {
 
 void add_plain_controls(QWidget& window) {
-  constexpr int kCheckBoxes = 10, kLabels = 9, kTextBoxes = 8, kButtons = 2;
+  constexpr int kCheckBoxes = 10;
+  constexpr int kLabels = 9;
+  constexpr int kTextBoxes = 8;
+  constexpr int kButtons = 2;
   int placed = 0;
   const auto place = [&placed](QWidget* control) {
     control->setGeometry(8 + (placed % 3) * 200, 8 + (placed / 3) * 27, 190, 23);
