@@ -11,9 +11,13 @@ Programs measured by default, each when it is built:
   tavro          the Linux survey (build/linux/bin/tavro), with the example
                  settings beside a copy of it
   empty-qt       the project's empty Qt 6 window of the survey's size
+  plain-qt       the same window with the survey's 29 text controls in a
+                 plain grid (empty_qt_window --controls): what the widgets
+                 and their first text cost any program
   empty-xlib     a bare Xlib window of that size: the floor for any window
   Tavro.exe      the Windows survey under wine64 (build/<windows preset>/bin)
   empty-win32    the project's empty Win32 window under wine64
+  plain-win32    that window with the 29 controls (--controls), likewise
 Others can be added with --program LABEL=COMMAND (e.g. --program xterm=xterm).
 
   scripts/startup-time.py [--rounds N] [--markdown] [--windows] ...
@@ -36,8 +40,12 @@ ROOT = Path(__file__).resolve().parent.parent
 WINE64 = "/usr/lib/wine/wine64"
 SURVEY_TITLE = "Quarnelo"
 
-# Each program and the empty window it is compared with.
-DEFAULT_COMPARISONS = [("tavro", "empty-qt"), ("Tavro.exe", "empty-win32")]
+# Each program and the windows it is compared with: the empty window of its
+# toolkit (the goal), and that window with plain controls (what is the
+# survey's own).
+DEFAULT_COMPARISONS = [("tavro", "empty-qt"), ("tavro", "plain-qt"), ("plain-qt", "empty-qt"),
+                       ("Tavro.exe", "empty-win32"), ("Tavro.exe", "plain-win32"),
+                       ("plain-win32", "empty-win32")]
 
 
 class Program:
@@ -104,10 +112,12 @@ def linux_programs(args, work):
     if tavro.exists():
         copy = survey_copy(tavro, ROOT / "examples/linux/Tavro.ini", work)
         programs.append(Program("tavro", [str(copy)], SURVEY_TITLE))
-    for label, name, title in [("empty-qt", "empty_qt_window", "Empty Qt window"),
-                               ("empty-xlib", "empty_xlib_window", "Empty Xlib window")]:
+    for label, name, arguments, title in [
+            ("empty-qt", "empty_qt_window", [], "Empty Qt window"),
+            ("plain-qt", "empty_qt_window", ["--controls"], "Plain Qt window"),
+            ("empty-xlib", "empty_xlib_window", [], "Empty Xlib window")]:
         if (bin_dir / name).exists():
-            programs.append(Program(label, [str(bin_dir / name)], title))
+            programs.append(Program(label, [str(bin_dir / name), *arguments], title))
     return programs
 
 
@@ -132,18 +142,20 @@ def prepare_wine(prefix, display):
 
 def windows_programs(args, work, display):
     bin_dir = ROOT / "build" / args.windows_preset / "bin"
-    candidates = [("Tavro.exe", bin_dir / "Tavro.exe", SURVEY_TITLE),
-                  ("empty-win32", bin_dir / "empty_win32_window.exe", "Empty Win32 window")]
-    present = [(label, path, title) for label, path, title in candidates if path.exists()]
+    candidates = [("Tavro.exe", bin_dir / "Tavro.exe", [], SURVEY_TITLE),
+                  ("empty-win32", bin_dir / "empty_win32_window.exe", [], "Empty Win32 window"),
+                  ("plain-win32", bin_dir / "empty_win32_window.exe", ["--controls"],
+                   "Plain Win32 window")]
+    present = [candidate for candidate in candidates if candidate[1].exists()]
     if not present or not Path(WINE64).exists():
         return [], None
     prefix = ROOT / "build" / args.windows_preset / "startup-wineprefix"
     env, keeper = prepare_wine(prefix, display)
     programs = []
-    for label, path, title in present:
+    for label, path, arguments, title in present:
         if label == "Tavro.exe":
             path = survey_copy(path, ROOT / "examples/windows/Tavro.ini", work)
-        programs.append(Program(label, [WINE64, str(path)], title,
+        programs.append(Program(label, [WINE64, str(path), *arguments], title,
                                 {k: env[k] for k in ("WINEPREFIX", "WINEDEBUG",
                                                      "WINEDLLOVERRIDES")}))
     return programs, (env, keeper)
@@ -211,7 +223,7 @@ def report(programs, comparisons, rounds, markdown):
             print("\n| Program / yardstick | Time ratio | Memory ratio |")
             print("|---|---|---|")
         else:
-            print("\nratios of medians (goal: 1.15 or less)")
+            print("\nratios of medians (goal for the surveys to the empty windows: 1.15 or less)")
         for measured, baseline, time_ratio, memory_ratio in lines:
             if markdown:
                 print(f"| {measured} / {baseline} | {time_ratio:.2f} | {memory_ratio:.2f} |")

@@ -20,7 +20,7 @@ std::optional<std::vector<std::wstring>> find_ordinary_files(std::wstring_view p
       FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   do {
     if ((found.dwFileAttributes & kNotOrdinary) == 0) names.emplace_back(found.cFileName);
-  } while (FindNextFileW(handle, &found));
+  } while (FindNextFileW(handle, &found) != FALSE);
   FindClose(handle);
   return names;
 }

@@ -119,7 +119,8 @@ std::optional<RecordFields> read_unquoted_record(std::string_view bytes) {
   for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
     const std::size_t comma = line.find(L',', start);
     if ((comma == std::wstring_view::npos) != (i + 1 == kRecordFieldCount)) return std::nullopt;
-    fields[i] = line.substr(start, comma == std::wstring_view::npos ? line.npos : comma - start);
+    fields[i] = line.substr(
+        start, comma == std::wstring_view::npos ? std::wstring_view::npos : comma - start);
     start = comma + 1;
   }
   return fields;

@@ -84,7 +84,7 @@ std::vector<std::wstring> corpus_files(const std::wstring& folder) {
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     names.emplace_back(found.cFileName);
-  } while (FindNextFileW(search, &found));
+  } while (FindNextFileW(search, &found) != FALSE);
   FindClose(search);
   std::sort(names.begin(), names.end());
   return names;
@@ -178,7 +178,7 @@ TEST(ProfileAgainstNative, EveryCorpusFileReadsAsTheNativeFunctionsReadIt) {
 
   std::vector<bool> slip_seen(std::size(kWineSlips), false);
   for (const Difference& difference : comparison.differences) {
-    const auto known = std::find_if(
+    const auto* const known = std::find_if(
         std::begin(kWineSlips), std::end(kWineSlips), [&](const KnownDifference& slip) {
           return difference.file == slip.file && difference.section == slip.section &&
                  difference.key == slip.key && difference.read == slip.read;

@@ -23,8 +23,8 @@ class ApplicationSlotsPosix : public ::testing::Test {
     fs::create_directory(tree_.path() / "apps/folder.exe");
   }
 
-  ApplicationDetection detect(const std::string& path, const std::string& file,
-                              const std::string& length) const {
+  static ApplicationDetection detect(const std::string& path, const std::string& file,
+                                     const std::string& length) {
     const Profile settings = Profile::parse(utf8_to_wide(
         "[Application]\nPath1=" + path + "\nFile1=" + file + "\nString1=" + length + "\n"));
     return detect_application(read_application_slot(settings, 1));

@@ -16,7 +16,7 @@ namespace tavro::admin {
 inline constexpr std::size_t kApplicationCount = kRecordFieldCount - kFirstApplicationField;
 
 // Larger files are not records; they are refused rather than read.
-inline constexpr std::uintmax_t kLargestRecordFile = 1024 * 1024;
+inline constexpr std::uintmax_t kLargestRecordFile = std::uintmax_t{1024} * 1024;
 
 struct CollectedRecord {
   // The record as the survey writes it: the file exactly as read (the

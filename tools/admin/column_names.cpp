@@ -5,7 +5,7 @@
 namespace tavro::admin {
 namespace {
 
-void take_caption(const Profile& settings, std::wstring_view section, std::wstring key,
+void take_caption(const Profile& settings, std::wstring_view section, const std::wstring& key,
                   std::wstring& name) {
   const ProfileEntry* entry = settings.find(section, key);
   if (entry == nullptr || !entry->value) return;

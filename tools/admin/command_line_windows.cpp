@@ -12,7 +12,7 @@
 
 namespace tavro::admin {
 
-std::vector<std::string> command_line_arguments(int, char**) {
+std::vector<std::string> command_line_arguments(int /*argc*/, char** /*argv*/) {
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;

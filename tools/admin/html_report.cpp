@@ -80,9 +80,10 @@ void append_chart(std::string& page, const ColumnNames& names, const Collection&
   page += "<h2>Installations per application</h2>\n<div class=\"chart\">\n";
   for (std::size_t i = 0; i < kApplicationCount; ++i) {
     const std::size_t count = collection.installed[i];
-    char width[32];
-    std::snprintf(width, sizeof width, "%.1f%%",
-                  pcs == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(pcs));
+    char width[32];  // "0.0%" to "100.0%": never cut short
+    static_cast<void>(std::snprintf(
+        width, sizeof width, "%.1f%%",
+        pcs == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(pcs)));
     append_element(page, "div", names[kFirstApplicationField + i], " class=\"label\"");
     page += "<div class=\"track\"><div class=\"bar\" style=\"width:";
     page += width;

@@ -8,7 +8,8 @@ bool record_db_available() {
   return false;
 }
 
-StoreResult store_records(std::wstring_view, const Collection&, std::int64_t) {
+StoreResult store_records(std::wstring_view /*path*/, const Collection& /*collection*/,
+                          std::int64_t /*collected_at*/) {
   throw Failure(L"This build of tavro-admin has no SQLite, so --db is not available.");
 }
 

@@ -34,7 +34,7 @@ std::wstring key_text(const KeyReading& key, bool number) {
 template <std::size_t N>
 std::wstring keys_line(const std::array<KeyReading, N>& keys, std::initializer_list<bool> numbers) {
   std::wstring line;
-  auto number = numbers.begin();
+  const auto* number = numbers.begin();
   for (const KeyReading& key : keys) {
     if (!line.empty()) line += L"  ";
     line += key_text(key, *number++);
@@ -59,6 +59,12 @@ class TextReport {
   }
 
  private:
+  // Appends the parts one after the other, without temporary strings.
+  template <typename... Parts>
+  void add(const Parts&... parts) {
+    (out_.append(parts), ...);
+  }
+
   // The findings of one scope, under a heading printed only when there are any.
   void print_findings(Scope scope, int number, std::wstring_view heading,
                       std::wstring_view indent) {
@@ -81,10 +87,10 @@ class TextReport {
       const std::wstring state = std::wstring(slot.enabled ? L"enabled" : L"disabled") +
                                  (slot.ticked ? L", ticked" : L", not ticked");
       if (!slot.configured) {
-        out_ += head + L"not in the file: " + state + L", " + in_quotes(slot.caption) + L"\n";
+        add(head, L"not in the file: ", state, L", ", in_quotes(slot.caption), L"\n");
         continue;
       }
-      out_ += head + in_quotes(slot.caption) + L"  " + state + L"\n";
+      add(head, in_quotes(slot.caption), L"  ", state, L"\n");
       out_ +=
           std::wstring(kIndent) + keys_line(slot.keys, {true, false, false, false, true}) + L"\n";
       out_ += std::wstring(kIndent) + L"expected " + in_quotes(slot.expected) + L", found " +
@@ -103,10 +109,10 @@ class TextReport {
       head.resize(kIndent.size(), L' ');
       const std::wstring state = item.enabled ? L"enabled" : L"disabled, greyed";
       if (!item.configured) {
-        out_ += head + L"not in the file: " + state + L", " + in_quotes(item.caption) + L"\n";
+        add(head, L"not in the file: ", state, L", ", in_quotes(item.caption), L"\n");
         continue;
       }
-      out_ += head + in_quotes(item.caption) + L"  " + state + L"\n";
+      add(head, in_quotes(item.caption), L"  ", state, L"\n");
       out_ += std::wstring(kIndent) + keys_line(item.keys, {true, false}) + L"\n";
       print_findings(Scope::kItem, item.item, {}, kIndent);
     }

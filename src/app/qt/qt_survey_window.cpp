@@ -43,12 +43,14 @@ QtSurveyWindow::QtSurveyWindow(QWidget* parent)
   chain_tab_order();
 }
 
-void QtSurveyWindow::chain_tab_order() {
+// Not const, though the widgets are reached through pointers: the children
+// are the window's own, and their tab order is part of it.
+void QtSurveyWindow::chain_tab_order() {  // NOLINT(readability-make-member-function-const)
   QWidget* previous = nullptr;
   for (const Control control : controls_in_tab_order()) {
     QWidget* next = widget(control);
     if (next->focusPolicy() == Qt::NoFocus) continue;
-    if (previous) setTabOrder(previous, next);
+    if (previous != nullptr) setTabOrder(previous, next);
     previous = next;
   }
 }
@@ -130,7 +132,8 @@ void QtSurveyWindow::showEvent(QShowEvent* event) {
   focus_first_control();
 }
 
-void QtSurveyWindow::focus_first_control() {
+// Not const: it moves the focus into the window (see chain_tab_order).
+void QtSurveyWindow::focus_first_control() {  // NOLINT(readability-make-member-function-const)
   for (const Control control : controls_in_tab_order()) {
     QWidget* candidate = widget(control);
     if ((candidate->focusPolicy() & Qt::TabFocus) != 0 && candidate->isEnabled()) {

@@ -41,7 +41,7 @@ QWidget* make_button(const ControlSpec& spec, QWidget* parent) {
   return button;
 }
 
-QWidget* make_line(const ControlSpec&, QWidget* parent) {
+QWidget* make_line(const ControlSpec& /*spec*/, QWidget* parent) {
   auto* line = new QFrame(parent);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Plain);
@@ -49,7 +49,7 @@ QWidget* make_line(const ControlSpec&, QWidget* parent) {
   return line;
 }
 
-QWidget* make_picture(const ControlSpec&, QWidget* parent) {
+QWidget* make_picture(const ControlSpec& /*spec*/, QWidget* parent) {
   // The layout has one picture, Image1: the logo compiled into the program.
   auto* picture = new QLabel(parent);
   picture->setPixmap(QPixmap(QStringLiteral(":/image1.bmp")));

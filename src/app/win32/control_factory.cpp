@@ -15,9 +15,9 @@ constexpr int kFirstControlId = 1000;
 // the same on Windows; the explicit figure holds everywhere).
 constexpr WPARAM kUnlimitedText = 0x7FFFFFFE;
 
-void no_finishing(HWND, HINSTANCE) {}
+void no_finishing(HWND /*control*/, HINSTANCE /*instance*/) {}
 
-void finish_text_box(HWND box, HINSTANCE) {
+void finish_text_box(HWND box, HINSTANCE /*instance*/) {
   SendMessageW(box, EM_SETLIMITTEXT, kUnlimitedText, 0);
 }
 

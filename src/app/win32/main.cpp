@@ -3,6 +3,8 @@
 
 #include "app/win32/survey_program.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
-  return tavro::win32::run_survey_program(instance, show_command, tavro::SurveyServices::system());
+// The parameters have the names of their declaration in <winbase.h>.
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/,
+                    int nShowCmd) {
+  return tavro::win32::run_survey_program(hInstance, nShowCmd, tavro::SurveyServices::system());
 }

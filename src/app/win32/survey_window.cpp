@@ -303,7 +303,7 @@ void Win32SurveyWindow::apply_dpi(UINT dpi) {
 void Win32SurveyWindow::release_resources() {
   const HWND picture = controls_[index_of(Control::Image1)];
   if (picture != nullptr) {
-    const auto bitmap =
+    auto* const bitmap =
         reinterpret_cast<HGDIOBJ>(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     if (bitmap != nullptr) DeleteObject(bitmap);
   }

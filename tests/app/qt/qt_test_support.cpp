@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace tavro::testing {
 
@@ -12,17 +13,16 @@ MessageBoxAnswerer::MessageBoxAnswerer() {
 
 void MessageBoxAnswerer::answer() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-  if (!box || !box->isVisible()) return;
+  if (box == nullptr || !box->isVisible()) return;
   texts_ << box->text();
   survey_window_was_visible_ = survey_window_was_visible_ || a_survey_window_is_visible();
   box->done(QMessageBox::Ok);
 }
 
 bool a_survey_window_is_visible() {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (qobject_cast<QtSurveyWindow*>(window) && window->isVisible()) return true;
-  }
-  return false;
+  return std::ranges::any_of(QApplication::topLevelWidgets(), [](QWidget* window) {
+    return qobject_cast<QtSurveyWindow*>(window) != nullptr && window->isVisible();
+  });
 }
 
 }  // namespace tavro::testing

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 #include <vector>
 
 #include "qt_survey_window.h"
@@ -37,7 +37,7 @@ const std::vector<Control> kMachineFacts = {Control::TxtHN, Control::TxtIP, Cont
 const std::vector<Control> kButtons = {Control::CmdOk, Control::CmdCancel};
 
 QString name_of(QWidget* widget) {
-  return widget ? widget->objectName() : QStringLiteral("(nothing)");
+  return widget != nullptr ? widget->objectName() : QStringLiteral("(nothing)");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <limits>
 
 #include "ole_color.h"
@@ -49,26 +49,26 @@ const char* kind_name(ControlKind kind) {
 bool is_widget_of_kind(QWidget* widget, ControlKind kind) {
   switch (kind) {
     case ControlKind::kCheckBox:
-      return qobject_cast<QCheckBox*>(widget) && widget->focusPolicy() != Qt::NoFocus;
+      return qobject_cast<QCheckBox*>(widget) != nullptr && widget->focusPolicy() != Qt::NoFocus;
     case ControlKind::kTextBox:
-      return qobject_cast<QLineEdit*>(widget) && widget->focusPolicy() != Qt::NoFocus;
+      return qobject_cast<QLineEdit*>(widget) != nullptr && widget->focusPolicy() != Qt::NoFocus;
     case ControlKind::kLabel: {
       auto* label = qobject_cast<QLabel*>(widget);
-      return label && label->pixmap().isNull() && label->textFormat() == Qt::PlainText &&
-             !label->wordWrap() && !label->buddy() && label->focusPolicy() == Qt::NoFocus;
+      return label != nullptr && label->pixmap().isNull() && label->textFormat() == Qt::PlainText &&
+             !label->wordWrap() && label->buddy() == nullptr && label->focusPolicy() == Qt::NoFocus;
     }
     case ControlKind::kCommandButton: {
       auto* button = qobject_cast<QPushButton*>(widget);
-      return button && !button->autoDefault() && !button->isDefault();
+      return button != nullptr && !button->autoDefault() && !button->isDefault();
     }
     case ControlKind::kLine: {
       auto* frame = qobject_cast<QFrame*>(widget);
-      return frame && !qobject_cast<QLabel*>(widget) && frame->frameShape() == QFrame::HLine &&
-             frame->focusPolicy() == Qt::NoFocus;
+      return frame != nullptr && qobject_cast<QLabel*>(widget) == nullptr &&
+             frame->frameShape() == QFrame::HLine && frame->focusPolicy() == Qt::NoFocus;
     }
     case ControlKind::kPicture: {
       auto* label = qobject_cast<QLabel*>(widget);
-      return label && !label->pixmap().isNull() && label->focusPolicy() == Qt::NoFocus;
+      return label != nullptr && !label->pixmap().isNull() && label->focusPolicy() == Qt::NoFocus;
     }
   }
   return false;

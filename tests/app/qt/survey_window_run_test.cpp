@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <filesystem>
 #include <string>
 
@@ -87,7 +87,7 @@ class SurveyWindowRunTest : public QObject {
     folder_.write("Tavro.ini", text);
   }
 
-  std::size_t files_in(const std::string& folder) const {
+  static std::size_t files_in(const std::string& folder) {
     std::error_code ignored;
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder, ignored), {}));
   }
@@ -222,7 +222,7 @@ class SurveyWindowRunTest : public QObject {
     connect(&watcher, &QTimer::timeout, [&] {
       for (QWidget* top : QApplication::topLevelWidgets()) {
         auto* window = qobject_cast<QtSurveyWindow*>(top);
-        if (!window || !window->isVisible() || seen) continue;
+        if (window == nullptr || !window->isVisible() || seen) continue;
         seen = true;
         host_name_when_shown = control<QLineEdit>(*window, Control::TxtHN)->text();
         host_box_enabled_when_shown = window->widget(Control::TxtHN)->isEnabled();

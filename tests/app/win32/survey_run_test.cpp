@@ -107,7 +107,7 @@ TEST(SurveyProgram, AFailingLoadShowsAMessageAndEndsBeforeTheWindowShows) {
   const auto boxes = testing::answer_message_boxes(
       [&] { exit_code = run_survey_program(GetModuleHandleW(nullptr), SW_SHOWNORMAL, services); });
   const HWND leftover = FindWindowW(L"TavroSurveyWindow", nullptr);
-  survey_window_visible = leftover != nullptr && IsWindowVisible(leftover);
+  survey_window_visible = leftover != nullptr && IsWindowVisible(leftover) != FALSE;
   EXPECT_EQ(exit_code, 1);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].owner, nullptr);

@@ -133,7 +133,8 @@ TEST(SurveyWindow, ControlsUseTheSystemMessageFont) {
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
   for (const Control id : {Control::Check1, Control::Text1, Control::Label1, Control::CmdOk}) {
     LOGFONTW font{};
-    const auto handle = reinterpret_cast<HFONT>(SendMessageW(survey.control(id), WM_GETFONT, 0, 0));
+    auto* const handle =
+        reinterpret_cast<HFONT>(SendMessageW(survey.control(id), WM_GETFONT, 0, 0));
     ASSERT_NE(handle, nullptr);
     GetObjectW(handle, sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);

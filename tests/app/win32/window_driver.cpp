@@ -36,7 +36,7 @@ BOOL CALLBACK collect_static_text(HWND child, LPARAM texts) {
   return TRUE;
 }
 
-BOOL CALLBACK answer_if_message_box(HWND window, LPARAM) {
+BOOL CALLBACK answer_if_message_box(HWND window, LPARAM /*unused*/) {
   wchar_t class_name[32] = {};
   GetClassNameW(window, class_name, 32);
   if (lstrcmpW(class_name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
@@ -47,7 +47,8 @@ BOOL CALLBACK answer_if_message_box(HWND window, LPARAM) {
   return TRUE;
 }
 
-void CALLBACK look_for_message_boxes(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK look_for_message_boxes(HWND /*timer_window*/, UINT /*message*/, UINT_PTR /*timer*/,
+                                     DWORD /*time*/) {
   if (message_boxes_seen != nullptr) {
     EnumThreadWindows(GetCurrentThreadId(), answer_if_message_box, 0);
   }

@@ -56,7 +56,6 @@ class SurveyUnderTest {
 
   Win32SurveyWindow& window() { return *window_; }
   HWND control(Control control) const { return window_->control(control); }
-  HWND focus() const { return GetFocus(); }
   const tavro::testing::TempFolder& folder() const { return folder_; }
   // The folder path as written into the settings in place of "{tmp}".
   std::string folder_text() const { return folder_.utf8(); }

@@ -19,7 +19,7 @@ struct Outcome {
   std::string err;
 };
 
-Outcome run(std::vector<std::string> arguments) {
+Outcome run(const std::vector<std::string>& arguments) {
   std::ostringstream out;
   std::ostringstream err;
   Outcome result;
