@@ -16,8 +16,6 @@ constexpr wchar_t kWindowClass[] = L"TavroSurveyWindow";
 // A caption with the close box only: no sizing border, no minimise or maximise box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kWindowExStyle = 0;
-// A line is drawn as an etched separator of two pixels at 96 dpi.
-constexpr int kLineThicknessTwips = 30;
 
 std::size_t index_of(Control control) {
   return static_cast<std::size_t>(control);
@@ -66,8 +64,10 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
   // Created in tab order, so that the dialog manager's order (the order of
   // the children) is the table's; the lines and the picture come last.
   std::array<bool, kControlCount> created{};
+  dpi_ = dpi_of_window(window_);
+  font_ = create_message_font(dpi_);
   const auto create = [&](Control id) {
-    const HWND control = create_control(window_, instance_, layout_of(id));
+    const HWND control = create_control(window_, instance_, layout_of(id), dpi_, font_);
     if (control == nullptr) {
       const DWORD error = GetLastError();
       DestroyWindow(window_);
@@ -82,7 +82,7 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
   for (const ControlSpec& spec : kSurveyLayout) {
     if (!created[index_of(spec.id)]) create(spec.id);
   }
-  apply_dpi(dpi_of_window(window_));
+  fit_frame_to_client();
 }
 
 Win32SurveyWindow::~Win32SurveyWindow() {
@@ -259,33 +259,28 @@ std::optional<Control> Win32SurveyWindow::control_of(HWND window) const {
 
 void Win32SurveyWindow::apply_dpi(UINT dpi) {
   dpi_ = dpi;
-  const int scale = static_cast<int>(dpi);
   const HFONT font = create_message_font(dpi);
   for (const ControlSpec& spec : kSurveyLayout) {
     const HWND control = controls_[index_of(spec.id)];
-    const int left = twips_to_pixels(spec.left, scale);
-    const int top = twips_to_pixels(spec.top, scale);
-    switch (spec.kind) {
-      case ControlKind::kPicture:  // at the picture's natural size
-        SetWindowPos(control, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        break;
-      case ControlKind::kLine:
-        MoveWindow(control, left, top, twips_to_pixels(spec.width, scale),
-                   twips_to_pixels(kLineThicknessTwips, scale), FALSE);
-        break;
-      default:
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        MoveWindow(control, left, top, twips_to_pixels(spec.width, scale),
-                   twips_to_pixels(spec.height, scale), FALSE);
-        break;
-    }
+    const RECT place = control_rect(spec, dpi);
+    if (shows_text(spec.kind))
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const UINT keep_size = spec.kind == ControlKind::kPicture ? SWP_NOSIZE : 0;
+    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (font_ != nullptr) DeleteObject(font_);
   font_ = font;
+  fit_frame_to_client();
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32SurveyWindow::fit_frame_to_client() {
+  const int scale = static_cast<int>(dpi_);
   const int client_width = twips_to_pixels(kClientWidthTwips, scale);
   const int client_height = twips_to_pixels(kClientHeightTwips, scale);
   const SIZE size =
-      window_size_for_client(client_width, client_height, kWindowStyle, kWindowExStyle, dpi);
+      window_size_for_client(client_width, client_height, kWindowStyle, kWindowExStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // Where the frame Windows draws differs from the one computed (a caption
@@ -297,7 +292,6 @@ void Win32SurveyWindow::apply_dpi(UINT dpi) {
                  size.cy + client_height - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32SurveyWindow::release_resources() {

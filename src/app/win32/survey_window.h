@@ -69,7 +69,10 @@ class Win32SurveyWindow final : public SurveyControls {
   bool handle_enter_or_escape(const MSG& message);
   LRESULT on_control_color(UINT message, HDC dc, HWND control);
   std::optional<Control> control_of(HWND window) const;
+  // Places every control and sizes the frame for a new DPI (WM_DPICHANGED).
   void apply_dpi(UINT dpi);
+  // Sizes the frame around the client area of the layout at the window's DPI.
+  void fit_frame_to_client();
   void release_resources();
 
   HINSTANCE instance_;
