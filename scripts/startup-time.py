@@ -11,6 +11,9 @@ Programs measured by default, each when it is built:
   tavro          the Linux survey (build/linux/bin/tavro), with the example
                  settings beside a copy of it
   empty-qt       the project's empty Qt 6 window of the survey's size
+  label-qt       the same window with one label (empty_qt_window --label):
+                 the first text, which starts Qt's font system, and nothing
+                 more: the floor for any Qt window that shows a word
   plain-qt       the same window with the survey's 29 text controls in a
                  plain grid (empty_qt_window --controls): what the widgets
                  and their first text cost any program
@@ -41,9 +44,10 @@ WINE64 = "/usr/lib/wine/wine64"
 SURVEY_TITLE = "Quarnelo"
 
 # Each program and the windows it is compared with: the empty window of its
-# toolkit (the goal), and that window with plain controls (what is the
-# survey's own).
-DEFAULT_COMPARISONS = [("tavro", "empty-qt"), ("tavro", "plain-qt"), ("plain-qt", "empty-qt"),
+# toolkit (the goal), that window with one label (the cost of any text)
+# and with plain controls (what is the survey's own).
+DEFAULT_COMPARISONS = [("tavro", "empty-qt"), ("tavro", "label-qt"), ("tavro", "plain-qt"),
+                       ("label-qt", "empty-qt"), ("plain-qt", "empty-qt"),
                        ("Tavro.exe", "empty-win32"), ("Tavro.exe", "plain-win32"),
                        ("plain-win32", "empty-win32")]
 
@@ -114,6 +118,7 @@ def linux_programs(args, work):
         programs.append(Program("tavro", [str(copy)], SURVEY_TITLE))
     for label, name, arguments, title in [
             ("empty-qt", "empty_qt_window", [], "Empty Qt window"),
+            ("label-qt", "empty_qt_window", ["--label"], "Labelled Qt window"),
             ("plain-qt", "empty_qt_window", ["--controls"], "Plain Qt window"),
             ("empty-xlib", "empty_xlib_window", [], "Empty Xlib window")]:
         if (bin_dir / name).exists():

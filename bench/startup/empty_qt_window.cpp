@@ -4,7 +4,8 @@
 // With --controls it holds the survey's 29 controls that show text (10 check
 // boxes, 9 labels, 8 text boxes, 2 buttons) in a plain grid, and nothing
 // else: what those widgets and their first text cost any program, without
-// the survey's settings, pictures or layout.
+// the survey's settings, pictures or layout. With --label it holds one
+// label: the first text alone, which starts Qt's font system.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -38,12 +39,16 @@ void add_plain_controls(QWidget& window) {
 
 int main(int argc, char** argv) {
   const QApplication application(argc, argv);
-  const bool with_controls = QApplication::arguments().contains(QStringLiteral("--controls"));
+  const QStringList arguments = QApplication::arguments();
+  const bool with_controls = arguments.contains(QStringLiteral("--controls"));
+  const bool with_label = arguments.contains(QStringLiteral("--label"));
   QWidget window;
   window.setWindowTitle(with_controls ? QStringLiteral("Plain Qt window")
+                        : with_label  ? QStringLiteral("Labelled Qt window")
                                       : QStringLiteral("Empty Qt window"));
   window.setFixedSize(615, 291);
   if (with_controls) add_plain_controls(window);
+  if (with_label) (new QLabel(QStringLiteral("Label"), &window))->move(8, 8);
   window.show();
   return QApplication::exec();
 }
