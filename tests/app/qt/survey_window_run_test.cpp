@@ -11,6 +11,7 @@
 #include <QTest>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "common/failure.h"
 #include "qt_survey_window.h"
@@ -35,6 +36,17 @@ void click(QtSurveyWindow& window, Control c) {
   QTest::mouseClick(window.widget(c), Qt::LeftButton, {},
                     QPoint(6, window.widget(c)->height() / 2));
 }
+
+// A survey window connected to its handlers and loaded, as the program has
+// it just before showing it.
+struct LoadedSurvey {
+  explicit LoadedSurvey(SurveyServices services) : form(window, std::move(services)) {
+    window.connect_handlers(form);
+    form.Form_Load();
+  }
+  QtSurveyWindow window;
+  SurveyForm form;
+};
 
 }  // namespace
 
@@ -100,10 +112,8 @@ class SurveyWindowRunTest : public QObject {
 
   void aFullRunLoadsTheSettingsTakesTheAnswersAndWritesTheRecord() {
     write_settings(path("records"));
-    QtSurveyWindow window;
-    SurveyForm form(window, services());
-    window.connect_handlers(form);
-    form.Form_Load();
+    LoadedSurvey survey(services());
+    QtSurveyWindow& window = survey.window;
 
     auto* check1 = control<QCheckBox>(window, Control::Check1);
     QCOMPARE(shown_text(check1), QStringLiteral("AT&T Dialer"));
@@ -153,10 +163,8 @@ class SurveyWindowRunTest : public QObject {
 
   void cancelWritesNothing() {
     write_settings(path("records"));
-    QtSurveyWindow window;
-    SurveyForm form(window, services());
-    window.connect_handlers(form);
-    form.Form_Load();
+    LoadedSurvey survey(services());
+    QtSurveyWindow& window = survey.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("typed"));
@@ -167,10 +175,8 @@ class SurveyWindowRunTest : public QObject {
 
   void theCloseBoxIsCancel() {
     write_settings(path("records"));
-    QtSurveyWindow window;
-    SurveyForm form(window, services());
-    window.connect_handlers(form);
-    form.Form_Load();
+    LoadedSurvey survey(services());
+    QtSurveyWindow& window = survey.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("typed"));
@@ -183,10 +189,8 @@ class SurveyWindowRunTest : public QObject {
   void aFailingSaveKeepsTheWindowAndTheAnswers() {
     const std::string missing = path("records/not-yet");
     write_settings(missing);
-    QtSurveyWindow window;
-    SurveyForm form(window, services());
-    window.connect_handlers(form);
-    form.Form_Load();
+    LoadedSurvey survey(services());
+    QtSurveyWindow& window = survey.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4"));
@@ -248,9 +252,8 @@ class SurveyWindowRunTest : public QObject {
 
   void theLoadedWindowRendersToAPicture() {
     write_settings(path("records"));
-    QtSurveyWindow window;
-    SurveyForm form(window, services());
-    form.Form_Load();
+    LoadedSurvey survey(services());
+    QtSurveyWindow& window = survey.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage image = window.grab().toImage();
