@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh run
-cmake --preset linux -DTAVRO_BUILD_TESTS=OFF >/dev/null
+cmake --preset linux >/dev/null
 cmake --build --preset linux --target tavro
 
 bin=build/linux/bin
