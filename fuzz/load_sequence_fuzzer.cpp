@@ -104,11 +104,11 @@ int load_step(Control control) {
 }
 
 Control control_named(std::string_view name) {
-  const auto* const spec =
+  const auto* const row =
       std::find_if(kSurveyLayout.begin(), kSurveyLayout.end(),
-                   [&](const ControlSpec& candidate) { return candidate.name == name; });
-  check(spec != kSurveyLayout.end(), "the window logs only its own controls");
-  return spec->id;
+                   [&](const LayoutRow& candidate) { return candidate.name == name; });
+  check(row != kSurveyLayout.end(), "the window logs only its own controls");
+  return row->id;
 }
 
 void check_load_order(const testing::InMemoryWindow& window) {

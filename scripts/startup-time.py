@@ -278,8 +278,8 @@ def main():
             programs = linux_programs(args, work)
             windows, wine = windows_programs(args, work, display)
             programs += windows
-            for spec in args.program:
-                label, _, command = spec.partition("=")
+            for entry in args.program:
+                label, _, command = entry.partition("=")
                 programs.append(Program(label, shlex.split(command)))
             if args.only:
                 programs = [program for program in programs if program.label in args.only]

@@ -15,10 +15,10 @@ static_assert(rows_follow_control_order(), "layout_of() indexes the table by Con
 
 constexpr bool tab_indices_run_without_gaps() {
   std::array<int, 29> seen{};
-  for (const ControlSpec& spec : kSurveyLayout) {
-    if (!spec.tab_index) continue;
-    if (*spec.tab_index < 0 || *spec.tab_index >= 29) return false;
-    ++seen.at(static_cast<std::size_t>(*spec.tab_index));
+  for (const LayoutRow& row : kSurveyLayout) {
+    if (!row.tab_index) continue;
+    if (*row.tab_index < 0 || *row.tab_index >= 29) return false;
+    ++seen.at(static_cast<std::size_t>(*row.tab_index));
   }
   return std::ranges::all_of(seen, [](int count) { return count == 1; });
 }
@@ -28,8 +28,8 @@ static_assert(tab_indices_run_without_gaps(), "tab indices are 0 to 28, each onc
 
 std::array<Control, 29> controls_in_tab_order() {
   std::array<Control, 29> order{};
-  for (const ControlSpec& spec : kSurveyLayout) {
-    if (spec.tab_index) order.at(static_cast<std::size_t>(*spec.tab_index)) = spec.id;
+  for (const LayoutRow& row : kSurveyLayout) {
+    if (row.tab_index) order.at(static_cast<std::size_t>(*row.tab_index)) = row.id;
   }
   return order;
 }

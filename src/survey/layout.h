@@ -25,7 +25,7 @@ enum class ControlKind : std::uint8_t {
   kPicture
 };
 
-struct ControlSpec {
+struct LayoutRow {
   Control id;
   std::string_view name;
   ControlKind kind;
@@ -39,7 +39,7 @@ struct ControlSpec {
 inline constexpr std::wstring_view kFooterCaption = L"Tavro PC inventory survey";
 
 // clang-format off
-inline constexpr std::array<ControlSpec, kControlCount> kSurveyLayout = {{
+inline constexpr std::array<LayoutRow, kControlCount> kSurveyLayout = {{
     {Control::Check1,    "Check1",    ControlKind::kCheckBox,      4560,  240, 2535,  255,  0, L""},
     {Control::Check2,    "Check2",    ControlKind::kCheckBox,      4560,  600, 2535,  255,  1, L""},
     {Control::Check3,    "Check3",    ControlKind::kCheckBox,      4560,  960, 2535,  255,  2, L""},
@@ -76,7 +76,7 @@ inline constexpr std::array<ControlSpec, kControlCount> kSurveyLayout = {{
 // clang-format on
 
 // The table row of a control (rows are in Control order).
-constexpr const ControlSpec& layout_of(Control control) {
+constexpr const LayoutRow& layout_of(Control control) {
   return kSurveyLayout[static_cast<std::size_t>(control)];
 }
 

@@ -6,9 +6,9 @@
 namespace tavro::testing {
 
 InMemoryWindow::InMemoryWindow() {
-  for (const ControlSpec& spec : kSurveyLayout) {
-    ControlState& state = controls_[static_cast<std::size_t>(spec.id)];
-    (spec.kind == ControlKind::kTextBox ? state.text : state.caption) = spec.caption;
+  for (const LayoutRow& row : kSurveyLayout) {
+    ControlState& state = controls_[static_cast<std::size_t>(row.id)];
+    (row.kind == ControlKind::kTextBox ? state.text : state.caption) = row.caption;
   }
 }
 

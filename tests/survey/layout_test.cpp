@@ -9,26 +9,26 @@ struct Rect {
   int left, top, right, bottom;
 };
 
-Rect rect_of(const ControlSpec& spec) {
-  return {spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+Rect rect_of(const LayoutRow& row) {
+  return {row.left, row.top, row.left + row.width, row.top + row.height};
 }
 
 TEST(Layout, EveryControlLiesInsideTheClientAreaOnWholePixels) {
-  for (const ControlSpec& spec : kSurveyLayout) {
-    const Rect r = rect_of(spec);
-    EXPECT_GE(r.left, 0) << spec.name;
-    EXPECT_GE(r.top, 0) << spec.name;
-    EXPECT_LE(r.right, kClientWidthTwips) << spec.name;
-    EXPECT_LE(r.bottom, kClientHeightTwips) << spec.name;
-    for (const int twips : {spec.left, spec.top, spec.width, spec.height}) {
-      EXPECT_EQ(twips % 15, 0) << spec.name;
+  for (const LayoutRow& row : kSurveyLayout) {
+    const Rect r = rect_of(row);
+    EXPECT_GE(r.left, 0) << row.name;
+    EXPECT_GE(r.top, 0) << row.name;
+    EXPECT_LE(r.right, kClientWidthTwips) << row.name;
+    EXPECT_LE(r.bottom, kClientHeightTwips) << row.name;
+    for (const int twips : {row.left, row.top, row.width, row.height}) {
+      EXPECT_EQ(twips % 15, 0) << row.name;
     }
   }
 }
 
 TEST(Layout, NoTwoVisibleControlsOverlap) {
-  for (const ControlSpec& a : kSurveyLayout) {
-    for (const ControlSpec& b : kSurveyLayout) {
+  for (const LayoutRow& a : kSurveyLayout) {
+    for (const LayoutRow& b : kSurveyLayout) {
       if (&a >= &b || a.kind == ControlKind::kLine || b.kind == ControlKind::kLine) continue;
       const Rect ra = rect_of(a);
       const Rect rb = rect_of(b);

@@ -37,8 +37,8 @@ QtSurveyWindow::QtSurveyWindow(QWidget* parent)
   QFont small_font = font();
   small_font.setPointSizeF(kLayoutFontPoints);
   setFont(small_font);
-  for (const ControlSpec& spec : kSurveyLayout) {
-    widgets_[static_cast<std::size_t>(spec.id)] = make_control(spec, this);
+  for (const LayoutRow& row : kSurveyLayout) {
+    widgets_[static_cast<std::size_t>(row.id)] = make_control(row, this);
   }
   chain_tab_order();
 }

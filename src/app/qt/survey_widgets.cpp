@@ -13,35 +13,35 @@
 namespace tavro {
 namespace {
 
-QWidget* make_check_box(const ControlSpec& spec, QWidget* parent) {
-  return new QCheckBox(literal_button_text(spec.caption), parent);
+QWidget* make_check_box(const LayoutRow& row, QWidget* parent) {
+  return new QCheckBox(literal_button_text(row.caption), parent);
 }
 
-QWidget* make_text_box(const ControlSpec& spec, QWidget* parent) {
-  auto* box = new QLineEdit(to_qstring(spec.caption), parent);
+QWidget* make_text_box(const LayoutRow& row, QWidget* parent) {
+  auto* box = new QLineEdit(to_qstring(row.caption), parent);
   box->setMaxLength(std::numeric_limits<int>::max());  // Qt's default stops at 32767
   return box;
 }
 
-QWidget* make_label(const ControlSpec& spec, QWidget* parent) {
+QWidget* make_label(const LayoutRow& row, QWidget* parent) {
   // Plain text with no buddy: the caption shows as written, "&" and "<" too,
   // on one line, and whatever does not fit is cut off at the label's edge.
-  auto* label = new QLabel(to_qstring(spec.caption), parent);
+  auto* label = new QLabel(to_qstring(row.caption), parent);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(false);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return label;
 }
 
-QWidget* make_button(const ControlSpec& spec, QWidget* parent) {
-  auto* button = new SurveyButton(literal_button_text(spec.caption), parent);
+QWidget* make_button(const LayoutRow& row, QWidget* parent) {
+  auto* button = new SurveyButton(literal_button_text(row.caption), parent);
   // Neither button answers Enter or Esc pressed elsewhere in the window.
   button->setAutoDefault(false);
   button->setDefault(false);
   return button;
 }
 
-QWidget* make_line(const ControlSpec& /*spec*/, QWidget* parent) {
+QWidget* make_line(const LayoutRow& /*row*/, QWidget* parent) {
   auto* line = new QFrame(parent);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Plain);
@@ -49,7 +49,7 @@ QWidget* make_line(const ControlSpec& /*spec*/, QWidget* parent) {
   return line;
 }
 
-QWidget* make_picture(const ControlSpec& /*spec*/, QWidget* parent) {
+QWidget* make_picture(const LayoutRow& /*row*/, QWidget* parent) {
   // The layout has one picture, Image1: the logo compiled into the program.
   auto* picture = new QLabel(parent);
   picture->setPixmap(QPixmap(QStringLiteral(":/image1.bmp")));
@@ -58,20 +58,20 @@ QWidget* make_picture(const ControlSpec& /*spec*/, QWidget* parent) {
   return picture;
 }
 
-QWidget* make_widget(const ControlSpec& spec, QWidget* parent) {
-  switch (spec.kind) {
+QWidget* make_widget(const LayoutRow& row, QWidget* parent) {
+  switch (row.kind) {
     case ControlKind::kCheckBox:
-      return make_check_box(spec, parent);
+      return make_check_box(row, parent);
     case ControlKind::kTextBox:
-      return make_text_box(spec, parent);
+      return make_text_box(row, parent);
     case ControlKind::kLabel:
-      return make_label(spec, parent);
+      return make_label(row, parent);
     case ControlKind::kCommandButton:
-      return make_button(spec, parent);
+      return make_button(row, parent);
     case ControlKind::kLine:
-      return make_line(spec, parent);
+      return make_line(row, parent);
     case ControlKind::kPicture:
-      return make_picture(spec, parent);
+      return make_picture(row, parent);
   }
   return nullptr;
 }
@@ -91,24 +91,24 @@ void SurveyButton::keyPressEvent(QKeyEvent* event) {
   QPushButton::keyPressEvent(event);
 }
 
-QRect pixel_rect(const ControlSpec& spec) {
-  const int height = spec.kind == ControlKind::kLine ? 1 : to_pixels(spec.height);
-  return {to_pixels(spec.left), to_pixels(spec.top), to_pixels(spec.width), height};
+QRect pixel_rect(const LayoutRow& row) {
+  const int height = row.kind == ControlKind::kLine ? 1 : to_pixels(row.height);
+  return {to_pixels(row.left), to_pixels(row.top), to_pixels(row.width), height};
 }
 
 QString literal_button_text(std::wstring_view caption) {
   return to_qstring(caption).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-QWidget* make_control(const ControlSpec& spec, QWidget* parent) {
-  QWidget* widget = make_widget(spec, parent);
+QWidget* make_control(const LayoutRow& row, QWidget* parent) {
+  QWidget* widget = make_widget(row, parent);
   widget->setObjectName(
-      QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
-  const QRect rect = pixel_rect(spec);
+      QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size())));
+  const QRect rect = pixel_rect(row);
   widget->move(rect.topLeft());
   widget->setFixedSize(rect.size());
   widget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  widget->setFocusPolicy(takes_focus(spec.kind) ? Qt::StrongFocus : Qt::NoFocus);
+  widget->setFocusPolicy(takes_focus(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
   return widget;
 }
 

@@ -26,13 +26,13 @@ class SurveyButton : public QPushButton {
 
 // A row's rectangle in device-independent pixels (96 per inch). A line is
 // one pixel high at its y.
-QRect pixel_rect(const ControlSpec& spec);
+QRect pixel_rect(const LayoutRow& row);
 
 // A caption as a button or check box must be given it so that it shows
 // exactly as written: "&" is not a shortcut marker.
 QString literal_button_text(std::wstring_view caption);
 
 // Creates the control's widget on the parent, named after the control.
-QWidget* make_control(const ControlSpec& spec, QWidget* parent);
+QWidget* make_control(const LayoutRow& row, QWidget* parent);
 
 }  // namespace tavro

@@ -80,19 +80,19 @@ std::wstring displayed_caption(ControlKind kind, std::wstring_view caption) {
   return shown;
 }
 
-RECT control_rect(const ControlSpec& spec, UINT dpi) {
+RECT control_rect(const LayoutRow& row, UINT dpi) {
   const int scale = static_cast<int>(dpi);
-  const int left = twips_to_pixels(spec.left, scale);
-  const int top = twips_to_pixels(spec.top, scale);
-  switch (spec.kind) {
+  const int left = twips_to_pixels(row.left, scale);
+  const int top = twips_to_pixels(row.top, scale);
+  switch (row.kind) {
     case ControlKind::kPicture:
       return {left, top, left, top};
     case ControlKind::kLine:
-      return {left, top, left + twips_to_pixels(spec.width, scale),
+      return {left, top, left + twips_to_pixels(row.width, scale),
               top + twips_to_pixels(kLineThicknessTwips, scale)};
     default:
-      return {left, top, left + twips_to_pixels(spec.width, scale),
-              top + twips_to_pixels(spec.height, scale)};
+      return {left, top, left + twips_to_pixels(row.width, scale),
+              top + twips_to_pixels(row.height, scale)};
   }
 }
 
@@ -100,23 +100,22 @@ bool shows_text(ControlKind kind) {
   return kind != ControlKind::kPicture && kind != ControlKind::kLine;
 }
 
-HWND create_control(HWND parent, HINSTANCE instance, const ControlSpec& spec, UINT dpi,
-                    HFONT font) {
-  const KindTraits& kind = traits_of(spec.kind);
-  const std::wstring caption = displayed_caption(spec.kind, spec.caption);
-  const RECT place = control_rect(spec, dpi);
+HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT dpi, HFONT font) {
+  const KindTraits& kind = traits_of(row.kind);
+  const std::wstring caption = displayed_caption(row.kind, row.caption);
+  const RECT place = control_rect(row, dpi);
   const HWND control = CreateWindowExW(
       kind.ex_style, kind.window_class, caption.c_str(), kind.style, place.left, place.top,
       place.right - place.left, place.bottom - place.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id(spec.id))), instance, nullptr);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id(row.id))), instance, nullptr);
   if (control == nullptr) return nullptr;
   // An etched line widens itself by its edges when created at a size (as
   // Wine's does, at least); sized afterwards, it keeps the table's.
-  if (spec.kind == ControlKind::kLine) {
+  if (row.kind == ControlKind::kLine) {
     SetWindowPos(control, nullptr, 0, 0, place.right - place.left, place.bottom - place.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (shows_text(spec.kind))
+  if (shows_text(row.kind))
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   kind.finish(control, instance);
   return control;

@@ -17,7 +17,7 @@ int control_id(Control control);
 
 // Where the control of the row sits at the DPI. The picture keeps its
 // natural size: its rectangle is empty, and only its corner counts.
-RECT control_rect(const ControlSpec& spec, UINT dpi);
+RECT control_rect(const LayoutRow& row, UINT dpi);
 
 // Whether the control shows text, and so takes the window's font.
 bool shows_text(ControlKind kind);
@@ -25,7 +25,7 @@ bool shows_text(ControlKind kind);
 // Creates the control of the row as a child of parent, with its fixed
 // caption, in its place at the DPI and, if it shows text, in the font:
 // each control is made once where it belongs, never made and then moved.
-HWND create_control(HWND parent, HINSTANCE instance, const ControlSpec& spec, UINT dpi, HFONT font);
+HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT dpi, HFONT font);
 
 // The window text that shows a caption literally: buttons and check boxes
 // would read "&" as the mark of an access key, so it is doubled there;

@@ -79,8 +79,8 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
   };
   for (const Control id : controls_in_tab_order())
     create(id);
-  for (const ControlSpec& spec : kSurveyLayout) {
-    if (!created[index_of(spec.id)]) create(spec.id);
+  for (const LayoutRow& row : kSurveyLayout) {
+    if (!created[index_of(row.id)]) create(row.id);
   }
   fit_frame_to_client();
 }
@@ -260,12 +260,12 @@ std::optional<Control> Win32SurveyWindow::control_of(HWND window) const {
 void Win32SurveyWindow::apply_dpi(UINT dpi) {
   dpi_ = dpi;
   const HFONT font = create_message_font(dpi);
-  for (const ControlSpec& spec : kSurveyLayout) {
-    const HWND control = controls_[index_of(spec.id)];
-    const RECT place = control_rect(spec, dpi);
-    if (shows_text(spec.kind))
+  for (const LayoutRow& row : kSurveyLayout) {
+    const HWND control = controls_[index_of(row.id)];
+    const RECT place = control_rect(row, dpi);
+    if (shows_text(row.kind))
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    const UINT keep_size = spec.kind == ControlKind::kPicture ? SWP_NOSIZE : 0;
+    const UINT keep_size = row.kind == ControlKind::kPicture ? SWP_NOSIZE : 0;
     SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
   }

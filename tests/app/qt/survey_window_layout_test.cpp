@@ -20,10 +20,10 @@ namespace {
 
 using testing::control;
 
-QRect expected_rect(const ControlSpec& spec) {
+QRect expected_rect(const LayoutRow& row) {
   // 15 twips to the pixel; a line is a one-pixel-high strip at its y.
-  return {spec.left / 15, spec.top / 15, spec.width / 15,
-          spec.kind == ControlKind::kLine ? 1 : spec.height / 15};
+  return {row.left / 15, row.top / 15, row.width / 15,
+          row.kind == ControlKind::kLine ? 1 : row.height / 15};
 }
 
 const char* kind_name(ControlKind kind) {
@@ -83,14 +83,14 @@ class SurveyWindowLayoutTest : public QObject {
   void everyControlIsAWidgetOfItsKindAtItsPlaceAndSize() {
     QtSurveyWindow window;
     const QRect client(QPoint(0, 0), window.size());
-    for (const ControlSpec& spec : kSurveyLayout) {
-      const QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
-      QWidget* widget = window.widget(spec.id);
+    for (const LayoutRow& row : kSurveyLayout) {
+      const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+      QWidget* widget = window.widget(row.id);
       QVERIFY2(widget, qPrintable(name));
       QCOMPARE(widget->objectName(), name);
-      QVERIFY2(is_widget_of_kind(widget, spec.kind),
-               qPrintable(name + " is not a proper " + kind_name(spec.kind)));
-      QCOMPARE(widget->geometry(), expected_rect(spec));
+      QVERIFY2(is_widget_of_kind(widget, row.kind),
+               qPrintable(name + " is not a proper " + kind_name(row.kind)));
+      QCOMPARE(widget->geometry(), expected_rect(row));
       QVERIFY2(client.contains(widget->geometry()), qPrintable(name));
       QCOMPARE(widget->minimumSize(), widget->maximumSize());
     }

@@ -33,8 +33,8 @@ std::vector<Control> tab_walk(SurveyUnderTest& survey, int presses, bool shift) 
   std::vector<Control> visited;
   for (int i = 0; i < presses; ++i) {
     press_key(survey.window(), VK_TAB, shift);
-    for (const ControlSpec& spec : kSurveyLayout) {
-      if (survey.control(spec.id) == GetFocus()) visited.push_back(spec.id);
+    for (const LayoutRow& row : kSurveyLayout) {
+      if (survey.control(row.id) == GetFocus()) visited.push_back(row.id);
     }
     if (visited.size() != static_cast<std::size_t>(i) + 1) break;  // focus left the controls
   }

@@ -44,9 +44,9 @@ RECT client_rect_of(HWND control) {
 }
 
 COLORREF brush_color(LRESULT brush) {
-  LOGBRUSH description{};
-  GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof description, &description);
-  return description.lbColor;
+  LOGBRUSH brush_info{};
+  GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof brush_info, &brush_info);
+  return brush_info.lbColor;
 }
 
 constexpr char kSettings[] =
@@ -96,11 +96,11 @@ TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
     }
     return {};
   };
-  for (const ControlSpec& spec : kSurveyLayout) {
-    SCOPED_TRACE(spec.name);
-    const HWND control = survey.control(spec.id);
+  for (const LayoutRow& row : kSurveyLayout) {
+    SCOPED_TRACE(row.name);
+    const HWND control = survey.control(row.id);
     ASSERT_NE(control, nullptr);
-    const Expected expected = expected_for(spec.kind);
+    const Expected expected = expected_for(row.kind);
     EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), expected.window_class), 0);
     EXPECT_EQ(style_of(control) & expected.type, expected.type);
     EXPECT_EQ((style_of(control) & WS_TABSTOP) != 0, expected.tab_stop);
@@ -110,17 +110,17 @@ TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
     EXPECT_NE(id, IDCANCEL);
 
     const RECT rect = client_rect_of(control);
-    EXPECT_EQ(rect.left, twips_to_pixels(spec.left, dpi));
-    EXPECT_EQ(rect.top, twips_to_pixels(spec.top, dpi));
-    if (spec.kind == ControlKind::kPicture) {
+    EXPECT_EQ(rect.left, twips_to_pixels(row.left, dpi));
+    EXPECT_EQ(rect.top, twips_to_pixels(row.top, dpi));
+    if (row.kind == ControlKind::kPicture) {
       // The logo at its natural size, never stretched to the box.
       EXPECT_EQ(rect.right - rect.left, 111);
       EXPECT_EQ(rect.bottom - rect.top, 88);
     } else {
-      EXPECT_EQ(rect.right - rect.left, twips_to_pixels(spec.width, dpi));
-      if (spec.kind != ControlKind::kLine) {
-        EXPECT_EQ(rect.bottom - rect.top, twips_to_pixels(spec.height, dpi));
-        EXPECT_EQ(text_of(control), displayed_caption(spec.kind, spec.caption));
+      EXPECT_EQ(rect.right - rect.left, twips_to_pixels(row.width, dpi));
+      if (row.kind != ControlKind::kLine) {
+        EXPECT_EQ(rect.bottom - rect.top, twips_to_pixels(row.height, dpi));
+        EXPECT_EQ(text_of(control), displayed_caption(row.kind, row.caption));
       }
     }
   }
