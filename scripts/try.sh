@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Linux survey and opens it with the
-# example settings beside the program, saving into build/linux/records.
+# example settings beside the program, saving into build/survey/records.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh run
-cmake --preset linux >/dev/null
-cmake --build --preset linux --target tavro
+cmake --preset survey >/dev/null
+cmake --build --preset survey --target tavro
 
-bin=build/linux/bin
-records="$PWD/build/linux/records"
+bin=build/survey/bin
+records="$PWD/build/survey/records"
 mkdir -p "$records"
 sed -e "s|^SavePath=.*|SavePath=$records|" -e "s|^PathString=.*|PathString=${#records}|" \
   examples/linux/Tavro.ini >"$bin/Tavro.ini"
