@@ -44,7 +44,7 @@ class SurveyFormTest : public ::testing::Test {
 
   // Settings that save to the folder "inbox", made beforehand.
   std::string save_to_new_inbox() {
-    const std::string inbox = folder_.utf8("inbox");
+    std::string inbox = folder_.utf8("inbox");
     fs::create_directory(inbox);
     write_settings(save_section(inbox));
     return inbox;
