@@ -18,20 +18,17 @@ class clsMemInfo {  // NOLINT(readability-identifier-naming): the class's establ
 
   explicit clsMemInfo(Query query = query_memory_status) : query_(std::move(query)) {}
 
-  // Each property refreshes all figures first; a failed refresh throws Failure.
-  std::uint64_t AllPageFile();
-  std::uint64_t AllSpace();  // total physical memory in bytes
-  std::uint64_t AllVirtual();
-  std::uint64_t FreePageFile();
-  std::uint32_t UseRatio();  // percent of physical memory in use
-  std::uint64_t FreeSpace();
-  std::uint64_t FreeVirtual();
+  // Each property takes a fresh snapshot of all figures; a failed one throws Failure.
+  std::uint64_t AllPageFile() const;
+  std::uint64_t AllSpace() const;  // total physical memory in bytes
+  std::uint64_t AllVirtual() const;
+  std::uint64_t FreePageFile() const;
+  std::uint32_t UseRatio() const;  // percent of physical memory in use
+  std::uint64_t FreeSpace() const;
+  std::uint64_t FreeVirtual() const;
 
  private:
-  void RefreshStatus();
-
   Query query_;
-  MemoryStatus state_{};
 };
 
 }  // namespace tavro

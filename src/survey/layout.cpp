@@ -14,20 +14,22 @@ constexpr bool rows_follow_control_order() {
 static_assert(rows_follow_control_order(), "layout_of() indexes the table by Control");
 
 constexpr bool tab_indices_run_without_gaps() {
-  std::array<int, 29> seen{};
+  std::array<int, kTabStopCount> seen{};
   for (const LayoutRow& row : kSurveyLayout) {
     if (!row.tab_index) continue;
-    if (*row.tab_index < 0 || *row.tab_index >= 29) return false;
+    if (*row.tab_index < 0 || static_cast<std::size_t>(*row.tab_index) >= kTabStopCount) {
+      return false;
+    }
     ++seen.at(static_cast<std::size_t>(*row.tab_index));
   }
   return std::ranges::all_of(seen, [](int count) { return count == 1; });
 }
-static_assert(tab_indices_run_without_gaps(), "tab indices are 0 to 28, each once");
+static_assert(tab_indices_run_without_gaps(), "tab indices run from 0, each once");
 
 }  // namespace
 
-std::array<Control, 29> controls_in_tab_order() {
-  std::array<Control, 29> order{};
+std::array<Control, kTabStopCount> controls_in_tab_order() {
+  std::array<Control, kTabStopCount> order{};
   for (const LayoutRow& row : kSurveyLayout) {
     if (row.tab_index) order.at(static_cast<std::size_t>(*row.tab_index)) = row.id;
   }

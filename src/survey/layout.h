@@ -3,6 +3,7 @@
 // 96 dpi), from the top-left corner of the client area.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -85,8 +86,12 @@ constexpr int twips_to_pixels(int twips, int dpi) {
   return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
+// How many controls take part in the tab order: the rows with a tab index.
+inline constexpr std::size_t kTabStopCount = static_cast<std::size_t>(std::ranges::count_if(
+    kSurveyLayout, [](const LayoutRow& row) { return row.tab_index.has_value(); }));
+
 // The controls that take part in the tab order, by ascending tab index.
 // Whether one can take the focus (enabled, not a label) is the window's to judge.
-std::array<Control, 29> controls_in_tab_order();
+std::array<Control, kTabStopCount> controls_in_tab_order();
 
 }  // namespace tavro

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/failure.h"
+#include "machine/cls_mem_info.h"
 #include "machine/host_identity.h"
 #include "settings/profile.h"
 #include "settings/settings_path.h"
@@ -57,8 +58,8 @@ void SurveyForm::Form_Load() {
     window_.set_enabled(box, false);
   window_.set_text(Control::TxtHN, services_.host_name());
   window_.set_text(Control::TxtIP, services_.ip_address());
-  if (!mem_info_) mem_info_.emplace(services_.memory_status);
-  window_.set_text(Control::TxtMEM, std::to_wstring(mem_info_->AllSpace()));
+  window_.set_text(Control::TxtMEM,
+                   std::to_wstring(clsMemInfo(services_.memory_status).AllSpace()));
 }
 
 void SurveyForm::CmdOk_Click() {

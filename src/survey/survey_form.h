@@ -3,10 +3,8 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
-#include "machine/cls_mem_info.h"
 #include "machine/memory_status.h"
 #include "survey/controls.h"
 
@@ -45,7 +43,6 @@ class SurveyForm {
 
   SurveyControls& window_;
   SurveyServices services_;
-  std::optional<clsMemInfo> mem_info_;  // created on first use, released with the window
 };
 
 }  // namespace tavro

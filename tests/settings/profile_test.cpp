@@ -26,6 +26,14 @@ std::uint32_t read_int(std::string_view file_bytes, std::wstring_view section,
   return Profile::from_bytes(file_bytes).read_int(section, key);
 }
 
+// Reads of the one key in "[A]\nk=<value text>\n".
+std::wstring string_value(const std::string& value_text) {
+  return read("[A]\nk=" + value_text + "\n", L"A", L"k");
+}
+std::uint32_t int_value(const std::string& value_text) {
+  return read_int("[A]\nk=" + value_text + "\n", L"A", L"k");
+}
+
 TEST(ProfileDefaults, MissingFileSectionOrKeyGiveDefaultsNeverErrors) {
   testing::TempFolder folder;
   const Profile missing = Profile::load(folder.wide("no-such.ini"));
@@ -162,13 +170,13 @@ TEST(ProfileQuotes, MatchingQuotesAtBothEndsAreRemovedOnce) {
 
 TEST(ProfileQuotes, AQuotedValueOf99CharactersKeepsAll99) {
   const std::string inner(99, 'q');
-  EXPECT_EQ(read("[A]\nk=\"" + inner + "\"\n", L"A", L"k"), std::wstring(99, L'q'));
-  EXPECT_EQ(read("[A]\nk=\"" + inner + "xy\"\n", L"A", L"k"), std::wstring(99, L'q'));
+  EXPECT_EQ(string_value('"' + inner + '"'), std::wstring(99, L'q'));
+  EXPECT_EQ(string_value('"' + inner + "xy\""), std::wstring(99, L'q'));
 }
 
 TEST(ProfileLength, ValuesKeepAtMost99Bytes) {
-  EXPECT_EQ(read("[A]\nk=" + std::string(120, 'n') + "\n", L"A", L"k"), std::wstring(99, L'n'));
-  EXPECT_EQ(read("[A]\nk=" + std::string(99, 'n') + "\n", L"A", L"k"), std::wstring(99, L'n'));
+  EXPECT_EQ(string_value(std::string(120, 'n')), std::wstring(99, L'n'));
+  EXPECT_EQ(string_value(std::string(99, 'n')), std::wstring(99, L'n'));
 }
 
 TEST(ProfileLength, TheCutCountsBytesOfAUtf8FileWithoutSplittingACharacter) {
@@ -185,34 +193,33 @@ TEST(ProfileLength, TheCutCountsBytesOfAUtf8FileWithoutSplittingACharacter) {
             std::wstring(97, L'n') + L"\u00E9" + (one_byte ? L"x" : L""));
 }
 
-TEST(ProfileIntegers, DecimalHexSignsAndJunk) {
-  const auto value = [](const std::string& text) {
-    return read_int("[A]\nk=" + text + "\n", L"A", L"k");
-  };
-  EXPECT_EQ(value("12"), 12u);
-  EXPECT_EQ(value("12abc"), 12u);
-  EXPECT_EQ(value("010"), 10u);
-  EXPECT_EQ(value("abc"), 0u);
-  EXPECT_EQ(value("+7"), 7u);
-  EXPECT_EQ(value("0x1F"), 31u);
-  EXPECT_EQ(value("0x"), 0u);
-  EXPECT_EQ(value("\" 42\""), 42u);  // blanks inside quotes are skipped
-  EXPECT_EQ(value("\"\""), 0u);
-  EXPECT_EQ(value(""), 0u);
-  EXPECT_EQ(value("- 5"), 0u);
-  EXPECT_EQ(value("1 2"), 1u);
+TEST(ProfileIntegers, BasesSignsAndJunk) {
+  EXPECT_EQ(int_value("12"), 12u);
+  EXPECT_EQ(int_value("12abc"), 12u);
+  EXPECT_EQ(int_value("010"), 10u);
+  EXPECT_EQ(int_value("abc"), 0u);
+  EXPECT_EQ(int_value("+7"), 7u);
+  EXPECT_EQ(int_value("0x1F"), 31u);
+  EXPECT_EQ(int_value("0x"), 0u);
+  EXPECT_EQ(int_value("0X1F"), 0u);  // the base prefixes are lower case only
+  EXPECT_EQ(int_value("0o17"), 15u);
+  EXPECT_EQ(int_value("0o9"), 0u);
+  EXPECT_EQ(int_value("0b101"), 5u);
+  EXPECT_EQ(int_value("0b2"), 0u);
+  EXPECT_EQ(int_value("\" 42\""), 42u);  // blanks inside quotes are skipped
+  EXPECT_EQ(int_value("\"\""), 0u);
+  EXPECT_EQ(int_value(""), 0u);
+  EXPECT_EQ(int_value("- 5"), 0u);
+  EXPECT_EQ(int_value("1 2"), 1u);
 }
 
 TEST(ProfileIntegers, KeptModulo2To32NeverNegativeNeverClamped) {
-  const auto value = [](const std::string& text) {
-    return read_int("[A]\nk=" + text + "\n", L"A", L"k");
-  };
-  EXPECT_EQ(value("-1"), 4294967295u);
-  EXPECT_EQ(value("-3"), 4294967293u);
-  EXPECT_EQ(value("4294967297"), 1u);
-  EXPECT_EQ(value("99999999999"), 1215752191u);
+  EXPECT_EQ(int_value("-1"), 4294967295u);
+  EXPECT_EQ(int_value("-3"), 4294967293u);
+  EXPECT_EQ(int_value("4294967297"), 1u);
+  EXPECT_EQ(int_value("99999999999"), 1215752191u);
   // Every digit counts, however long the text.
-  EXPECT_EQ(value(std::string(40, '0') + "25"), 25u);
+  EXPECT_EQ(int_value(std::string(40, '0') + "25"), 25u);
 }
 
 TEST(ProfileEncoding, ByteOrderMarksPickTheEncoding) {

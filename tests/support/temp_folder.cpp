@@ -46,4 +46,9 @@ std::string TempFolder::read(std::string_view relative) const {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::size_t TempFolder::entries() const {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
+                                                std::filesystem::directory_iterator()));
+}
+
 }  // namespace tavro::testing

@@ -24,6 +24,8 @@ class TempFolder {
   std::filesystem::path write(std::string_view relative, std::string_view bytes) const;
   // Reads a file inside the folder; empty when it is missing.
   std::string read(std::string_view relative) const;
+  // How many files and folders lie directly in the folder.
+  std::size_t entries() const;
 
  private:
   std::filesystem::path path_;

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/unicode.h"
+#include "support/application_slot.h"
 #include "support/in_memory_window.h"
 #include "support/temp_folder.h"
 
@@ -14,6 +14,8 @@ namespace tavro {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::detect_slot;
+using testing::slot_settings;
 
 class ApplicationSlots : public ::testing::Test {
  protected:
@@ -26,62 +28,46 @@ class ApplicationSlots : public ::testing::Test {
     fs::create_directory(tree_.path() / "apps/folder.exe");
   }
 
-  // A settings file with slot 1 set from the arguments.
-  static Profile slot_settings(const std::string& path, const std::string& file,
-                               const std::string& length, const std::string& enable = "1",
-                               const std::string& name = "App") {
-    return Profile::parse(utf8_to_wide("[Application]\nEnableA1=" + enable + "\nName1=" + name +
-                                       "\nPath1=" + path + "\nFile1=" + file +
-                                       "\nString1=" + length + "\n"));
-  }
-
-  static ApplicationDetection detect(const std::string& path, const std::string& file,
-                                     const std::string& length) {
-    return detect_application(read_application_slot(slot_settings(path, file, length), 1));
-  }
-
-  std::string in_tree(const std::string& relative) const { return tree_.utf8(relative); }
-
   testing::TempFolder tree_;
 };
 
 TEST_F(ApplicationSlots, SameNameInOtherLetterCaseWithItsLengthIsTicked) {
-  const auto result = detect(in_tree("apps/Setup.EXE"), "setup.exe", "9");
+  const auto result = detect_slot(tree_.utf8("apps/Setup.EXE"), "setup.exe", "9");
   EXPECT_TRUE(result.ticked);
   EXPECT_EQ(result.expected, L"SETUP.EXE");
   EXPECT_EQ(result.found, L"SETUP.EXE");
 }
 
 TEST_F(ApplicationSlots, LengthKeyOffByOneNeverMatches) {
-  const auto longer = detect(in_tree("apps/Setup.EXE"), "setup.exe", "10");
+  const auto longer = detect_slot(tree_.utf8("apps/Setup.EXE"), "setup.exe", "10");
   EXPECT_FALSE(longer.ticked);
   EXPECT_EQ(longer.expected, std::wstring(L"SETUP.EXE\0", 10));
-  EXPECT_FALSE(detect(in_tree("apps/Setup.EXE"), "setup.exe", "8").ticked);
+  EXPECT_FALSE(detect_slot(tree_.utf8("apps/Setup.EXE"), "setup.exe", "8").ticked);
 }
 
 TEST_F(ApplicationSlots, NothingFoundIsNeverTickedEvenWithLengthZero) {
-  const auto result = detect(in_tree("apps/missing.exe"), "missing.exe", "0");
+  const auto result = detect_slot(tree_.utf8("apps/missing.exe"), "missing.exe", "0");
   EXPECT_EQ(result.expected, L"");
   EXPECT_EQ(result.found, L"");
   EXPECT_FALSE(result.ticked);
 }
 
 TEST_F(ApplicationSlots, LengthZeroWithAFileFoundIsNotTicked) {
-  EXPECT_FALSE(detect(in_tree("apps/Setup.EXE"), "setup.exe", "0").ticked);
+  EXPECT_FALSE(detect_slot(tree_.utf8("apps/Setup.EXE"), "setup.exe", "0").ticked);
 }
 
 TEST_F(ApplicationSlots, FoldersAndMissingFoldersAreNotFound) {
-  const auto folder = detect(in_tree("apps/folder.exe"), "folder.exe", "10");
+  const auto folder = detect_slot(tree_.utf8("apps/folder.exe"), "folder.exe", "10");
   EXPECT_FALSE(folder.ticked);
   EXPECT_EQ(folder.found, L"");
-  const auto missing = detect(in_tree("nowhere/x.exe"), "x.exe", "5");
+  const auto missing = detect_slot(tree_.utf8("nowhere/x.exe"), "x.exe", "5");
   EXPECT_FALSE(missing.ticked);
   ASSERT_TRUE(missing.matches.has_value());
   EXPECT_TRUE(missing.matches->empty());
 }
 
 TEST_F(ApplicationSlots, EveryWildcardMatchIsComparedNotOnlyTheFirst) {
-  const auto result = detect(in_tree("apps/*.exe"), "ZETA.EXE", "8");
+  const auto result = detect_slot(tree_.utf8("apps/*.exe"), "ZETA.EXE", "8");
   EXPECT_TRUE(result.ticked);
   EXPECT_EQ(result.found, L"ZETA.EXE");
   ASSERT_TRUE(result.matches.has_value());
@@ -89,17 +75,17 @@ TEST_F(ApplicationSlots, EveryWildcardMatchIsComparedNotOnlyTheFirst) {
   for (const std::wstring& name : *result.matches)
     EXPECT_NE(name, L"FOLDER.EXE");
 
-  const auto none = detect(in_tree("apps/*.exe"), "other.exe", "9");
+  const auto none = detect_slot(tree_.utf8("apps/*.exe"), "other.exe", "9");
   EXPECT_FALSE(none.ticked);
   EXPECT_FALSE(none.found.empty());  // the first match is shown
-  EXPECT_TRUE(detect(in_tree("apps/?eta.exe"), "zeta.exe", "8").ticked);
+  EXPECT_TRUE(detect_slot(tree_.utf8("apps/?eta.exe"), "zeta.exe", "8").ticked);
 }
 
 TEST_F(ApplicationSlots, RelativePathsAreSearchedFromTheCurrentFolder) {
   const fs::path before = fs::current_path();
   fs::current_path(tree_.path() / "apps");
-  const bool relative = detect("Setup.EXE", "setup.exe", "9").ticked;
-  const bool relative_wildcard = detect("*.EXE", "setup.exe", "9").ticked;
+  const bool relative = detect_slot("Setup.EXE", "setup.exe", "9").ticked;
+  const bool relative_wildcard = detect_slot("*.EXE", "setup.exe", "9").ticked;
   // A missing Path1 searches "***": every file of the current folder, none called "***".
   const auto defaults = detect_application(read_application_slot(Profile::parse(L""), 1));
   fs::current_path(before);
@@ -112,7 +98,7 @@ TEST_F(ApplicationSlots, RelativePathsAreSearchedFromTheCurrentFolder) {
 }
 
 TEST_F(ApplicationSlots, EnableFlagCaptionAndTickReachTheCheckBox) {
-  const std::string setup = in_tree("apps/Setup.EXE");
+  const std::string setup = tree_.utf8("apps/Setup.EXE");
   struct Case {
     std::string enable;
     bool enabled_after;
@@ -131,7 +117,7 @@ TEST_F(ApplicationSlots, EnableFlagCaptionAndTickReachTheCheckBox) {
 TEST_F(ApplicationSlots, AnyOtherEnableValueLeavesTheBoxAsItWas) {
   testing::InMemoryWindow window;
   window[Control::Check1].enabled = false;
-  set_up_application_slot(window, slot_settings(in_tree("none"), "x", "1", "2"), 1);
+  set_up_application_slot(window, slot_settings(tree_.utf8("none"), "x", "1", "2"), 1);
   EXPECT_FALSE(window[Control::Check1].enabled);
   EXPECT_EQ(window.calls().front(), "set_caption Check1 App");
 }

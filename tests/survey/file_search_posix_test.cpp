@@ -5,14 +5,14 @@
 
 #include <filesystem>
 
-#include "settings/unicode.h"
+#include "support/application_slot.h"
 #include "support/temp_folder.h"
-#include "survey/application_slots.h"
 
 namespace tavro {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::detect_slot;
 
 class ApplicationSlotsPosix : public ::testing::Test {
  protected:
@@ -23,20 +23,11 @@ class ApplicationSlotsPosix : public ::testing::Test {
     fs::create_directory(tree_.path() / "apps/folder.exe");
   }
 
-  static ApplicationDetection detect(const std::string& path, const std::string& file,
-                                     const std::string& length) {
-    const Profile settings = Profile::parse(utf8_to_wide(
-        "[Application]\nPath1=" + path + "\nFile1=" + file + "\nString1=" + length + "\n"));
-    return detect_application(read_application_slot(settings, 1));
-  }
-
-  std::string in_tree(const std::string& relative) const { return tree_.utf8(relative); }
-
   testing::TempFolder tree_;
 };
 
 TEST_F(ApplicationSlotsPosix, NamesStartingWithADotAreHidden) {
-  EXPECT_FALSE(detect(in_tree("apps/.hidden.exe"), ".hidden.exe", "11").ticked);
+  EXPECT_FALSE(detect_slot(tree_.utf8("apps/.hidden.exe"), ".hidden.exe", "11").ticked);
   const auto all = find_ordinary_files(tree_.wide("apps/*"));
   ASSERT_TRUE(all.has_value());
   EXPECT_EQ(all->size(), 2u);
@@ -51,16 +42,16 @@ TEST_F(ApplicationSlotsPosix, WildcardsMatchLetterCaseAsTheFileSystemDoes) {
 TEST_F(ApplicationSlotsPosix, LinksToFilesCountLinksToFoldersDoNot) {
   fs::create_symlink(tree_.path() / "apps/zeta.exe", tree_.path() / "apps/link.exe");
   fs::create_directory_symlink(tree_.path() / "apps/folder.exe", tree_.path() / "apps/dirlink.exe");
-  EXPECT_TRUE(detect(in_tree("apps/link.exe"), "link.exe", "8").ticked);
-  EXPECT_FALSE(detect(in_tree("apps/dirlink.exe"), "dirlink.exe", "11").ticked);
+  EXPECT_TRUE(detect_slot(tree_.utf8("apps/link.exe"), "link.exe", "8").ticked);
+  EXPECT_FALSE(detect_slot(tree_.utf8("apps/dirlink.exe"), "dirlink.exe", "11").ticked);
 }
 
 TEST_F(ApplicationSlotsPosix, ARejectedSearchCountsAsNothingFound) {
   fs::create_symlink("loop", tree_.path() / "loop");
-  const auto result = detect(in_tree("loop/x.exe"), "x.exe", "5");
+  const auto result = detect_slot(tree_.utf8("loop/x.exe"), "x.exe", "5");
   EXPECT_FALSE(result.matches.has_value());
   EXPECT_FALSE(result.ticked);
-  EXPECT_FALSE(detect(in_tree("loop/*.exe"), "x.exe", "5").ticked);
+  EXPECT_FALSE(detect_slot(tree_.utf8("loop/*.exe"), "x.exe", "5").ticked);
 }
 
 }  // namespace

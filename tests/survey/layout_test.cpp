@@ -41,6 +41,7 @@ TEST(Layout, NoTwoVisibleControlsOverlap) {
 
 TEST(Layout, TabOrderRunsChecksTextsLabelsFactsButtonsFooter) {
   const auto order = controls_in_tab_order();
+  ASSERT_EQ(order.size(), 29u);  // every control but the picture and the two lines
   EXPECT_EQ(order[0], Control::Check1);
   EXPECT_EQ(order[9], Control::Check10);
   EXPECT_EQ(order[10], Control::Text1);

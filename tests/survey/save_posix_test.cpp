@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+
 #include "common/failure.h"
 #include "support/temp_folder.h"
 #include "survey/record_file.h"
@@ -15,14 +19,18 @@ TEST(RecordFilePath, SeparatorAddedOnlyWhenMissing) {
   EXPECT_EQ(record_file_path(L"inv", L"pc1"), L"inv/pc1.txt");
 }
 
-TEST(ReplaceFileAtomically, AMissingFolderFailsWithTheSystemsReason) {
+TEST(SystemErrorText, IsTheCLibrarysTextForTheNumber) {
+  EXPECT_EQ(system_error_text(ENOENT), L"No such file or directory");
+}
+
+TEST(ReplaceFileAtomically, ARecordGetsTheUsualPermissionsNotTheTemporaryFilesPrivateOnes) {
   testing::TempFolder folder;
-  try {
-    replace_file_atomically(folder.wide("missing/pc.txt"), "x");
-    FAIL() << "no failure";
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.message(), L"No such file or directory");
-  }
+  replace_file_atomically(folder.wide("pc.txt"), "x\r\n");
+  const mode_t mask = umask(0);
+  umask(mask);
+  struct stat info {};
+  ASSERT_EQ(stat(folder.utf8("pc.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777u, 0666u & ~mask);
 }
 
 }  // namespace

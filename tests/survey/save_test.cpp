@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/failure.h"
+#include "support/platform_errors.h"
 #include "support/temp_folder.h"
 #include "survey/record_file.h"
 
@@ -51,9 +52,17 @@ TEST(ReplaceFileAtomically, WritesReplacesAndLeavesNoTemporaryFile) {
   replace_file_atomically(folder.wide("pc.txt"), "first\r\n");
   replace_file_atomically(folder.wide("pc.txt"), "second\r\n");
   EXPECT_EQ(folder.read("pc.txt"), "second\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                          std::filesystem::directory_iterator()),
-            1);
+  EXPECT_EQ(folder.entries(), 1u);
+}
+
+TEST(ReplaceFileAtomically, AMissingFolderFailsWithTheSystemsReason) {
+  testing::TempFolder folder;
+  try {
+    replace_file_atomically(folder.wide("missing/pc.txt"), "x");
+    FAIL() << "no failure";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.message(), system_error_text(testing::kNoSuchFolderError));
+  }
 }
 
 TEST(ReplaceFileAtomically, AFailedRenameKeepsTheTargetAndCleansUp) {
@@ -62,9 +71,7 @@ TEST(ReplaceFileAtomically, AFailedRenameKeepsTheTargetAndCleansUp) {
   folder.write("pc.txt/keep", "old");
   EXPECT_THROW(replace_file_atomically(folder.wide("pc.txt"), "new\r\n"), Failure);
   EXPECT_EQ(folder.read("pc.txt/keep"), "old");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                          std::filesystem::directory_iterator()),
-            1);
+  EXPECT_EQ(folder.entries(), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "common/failure.h"
 #include "settings/system_text.h"
@@ -34,6 +35,21 @@ class SurveyFormTest : public ::testing::Test {
 
   void write_settings(const std::string& text) { folder_.write("Tavro.ini", text); }
 
+  // The form on window_, loaded.
+  SurveyForm& load() {
+    form_.emplace(window_, services());
+    form_->Form_Load();
+    return *form_;
+  }
+
+  // Settings that save to the folder "inbox", made beforehand.
+  std::string save_to_new_inbox() {
+    std::string inbox = folder_.utf8("inbox");
+    fs::create_directory(inbox);
+    write_settings(save_section(inbox));
+    return inbox;
+  }
+
   static std::string save_section(const std::string& folder) {
     return "[Save]\r\nSavePath=" + folder + "\r\nPathString=" + std::to_string(folder.size()) +
            "\r\n";
@@ -42,11 +58,11 @@ class SurveyFormTest : public ::testing::Test {
   testing::TempFolder folder_;
   testing::InMemoryWindow window_;
   std::wstring host_name_ = L"PC-042";
+  std::optional<SurveyForm> form_;
 };
 
 TEST_F(SurveyFormTest, WithoutASettingsFileEverythingIsDisabledAndCaptionedStars) {
-  SurveyForm form(window_, services());
-  form.Form_Load();
+  load();
   for (int slot = 1; slot <= 10; ++slot) {
     EXPECT_FALSE(window_[check_box(slot)].enabled);
     EXPECT_EQ(window_[check_box(slot)].caption, L"***");
@@ -67,8 +83,7 @@ TEST_F(SurveyFormTest, WithoutASettingsFileEverythingIsDisabledAndCaptionedStars
 
 TEST_F(SurveyFormTest, TheLoadSequenceRunsInItsFixedOrder) {
   write_settings("[Application]\nEnableA1=1\nName1=Editor\n[Status]\nEnableI1=1\nItem1=Room\n");
-  SurveyForm form(window_, services());
-  form.Form_Load();
+  load();
   const auto& calls = window_.calls();
   // Ten slots of two calls (no file is found, so nothing is ticked), one enabled
   // status item of two and four disabled ones of three, then six for the facts.
@@ -112,8 +127,7 @@ TEST_F(SurveyFormTest, OkWritesTheRecordFromTheControlsAndCloses) {
   fs::create_directory(inbox);
   write_settings("[Application]\r\nEnableA1=0\r\nPath1=" + folder_.utf8("apps/edit.exe") +
                  "\r\nFile1=EDIT.EXE\r\nString1=8\r\n" + save_section(inbox));
-  SurveyForm form(window_, services());
-  form.Form_Load();
+  SurveyForm& form = load();
   EXPECT_EQ(window_[Control::Check1].value, CheckValue::kTicked);  // disabled, ticked
   window_[Control::Check10].value = CheckValue::kTicked;
   window_[Control::Text1].text = L"Room 4, east";
@@ -147,9 +161,7 @@ TEST_F(SurveyFormTest, ARelativeSaveFolderIsTakenFromTheCurrentFolder) {
   write_settings(save_section("out"));
   const fs::path before = fs::current_path();
   fs::current_path(folder_.path() / "work");
-  SurveyForm form(window_, services());
-  form.Form_Load();
-  form.CmdOk_Click();
+  load().CmdOk_Click();
   fs::current_path(before);
   EXPECT_TRUE(fs::exists(folder_.path() / "work/out/PC-042.txt"));
 }
@@ -157,8 +169,7 @@ TEST_F(SurveyFormTest, ARelativeSaveFolderIsTakenFromTheCurrentFolder) {
 TEST_F(SurveyFormTest, AFailedSaveKeepsTheWindowTheAnswersAndTheOldRecord) {
   const std::string inbox = folder_.utf8("inbox");
   write_settings(save_section(inbox));  // the folder does not exist yet
-  SurveyForm form(window_, services());
-  form.Form_Load();
+  SurveyForm& form = load();
   window_[Control::Text2].text = L"typed answer";
   form.CmdOk_Click();
   EXPECT_FALSE(window_.closed());
@@ -179,11 +190,8 @@ TEST_F(SurveyFormTest, AFailedSaveKeepsTheWindowTheAnswersAndTheOldRecord) {
 }
 
 TEST_F(SurveyFormTest, TheSaveAsksForTheHostNameAgainAndMakesItSafe) {
-  const std::string inbox = folder_.utf8("inbox");
-  fs::create_directory(inbox);
-  write_settings(save_section(inbox));
-  SurveyForm form(window_, services());
-  form.Form_Load();
+  save_to_new_inbox();
+  SurveyForm& form = load();
   host_name_ = L"../renamed";
   form.CmdOk_Click();
   EXPECT_EQ(folder_.read("inbox/.._renamed.txt"),
@@ -191,12 +199,8 @@ TEST_F(SurveyFormTest, TheSaveAsksForTheHostNameAgainAndMakesItSafe) {
 }
 
 TEST_F(SurveyFormTest, CancelWritesNothing) {
-  const std::string inbox = folder_.utf8("inbox");
-  fs::create_directory(inbox);
-  write_settings(save_section(inbox));
-  SurveyForm form(window_, services());
-  form.Form_Load();
-  form.CmdCancel_Click();
+  const std::string inbox = save_to_new_inbox();
+  load().CmdCancel_Click();
   EXPECT_TRUE(window_.closed());
   EXPECT_TRUE(fs::is_empty(inbox));
 }
