@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "support/fixed_services.h"
 #include "survey/controls.h"
 
 namespace tavro::bench {
@@ -55,16 +56,7 @@ SurveySetting::SurveySetting() {
 }
 
 SurveyServices SurveySetting::services() const {
-  SurveyServices services;
-  services.settings_file_path = [path = settings_path()] { return path; };
-  services.host_name = [] { return std::wstring(L"PC-042"); };
-  services.ip_address = [] { return std::wstring(L"10.0.0.42"); };
-  services.memory_status = [] {
-    MemoryStatus status;
-    status.total_physical = 17179869184;
-    return status;
-  };
-  return services;
+  return testing::fixed_services(settings_path());
 }
 
 RecordFields typical_record() {

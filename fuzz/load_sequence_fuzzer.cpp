@@ -23,6 +23,7 @@
 #include "fuzz_check.h"
 #include "settings/profile.h"
 #include "settings/system_text.h"
+#include "support/fixed_services.h"
 #include "support/in_memory_window.h"
 #include "support/temp_folder.h"
 #include "survey/application_slots.h"
@@ -39,8 +40,6 @@ namespace fs = std::filesystem;
 using fuzzing::check;
 
 constexpr std::size_t kHostNameBytes = 64;
-constexpr std::wstring_view kIpAddress = L"10.0.0.42";
-constexpr std::uint64_t kTotalMemory = 17179869184;
 
 // The folder tree, made on first use and removed when the process ends.
 class Tree {
@@ -77,15 +76,8 @@ std::wstring host_name_from(std::string_view input) {
 }
 
 SurveyServices services(const std::wstring& host_name) {
-  SurveyServices services;
-  services.settings_file_path = [] { return tree().settings_path(); };
+  SurveyServices services = testing::fixed_services(tree().settings_path());
   services.host_name = [host_name] { return host_name; };
-  services.ip_address = [] { return std::wstring(kIpAddress); };
-  services.memory_status = [] {
-    MemoryStatus status;
-    status.total_physical = kTotalMemory;
-    return status;
-  };
   return services;
 }
 
@@ -153,8 +145,9 @@ void check_machine_facts(const testing::InMemoryWindow& window, const std::wstri
     check(!window[fact].enabled, "the machine facts are read-only");
   }
   check(window[Control::TxtHN].text == host_name, "the host name is shown");
-  check(window[Control::TxtIP].text == kIpAddress, "the address is shown");
-  check(window[Control::TxtMEM].text == std::to_wstring(kTotalMemory), "the memory is shown");
+  check(window[Control::TxtIP].text == testing::kFixedIpAddress, "the address is shown");
+  check(window[Control::TxtMEM].text == std::to_wstring(testing::kFixedTotalMemory),
+        "the memory is shown");
 }
 
 RecordFields fields_of(const testing::InMemoryWindow& window) {

@@ -9,6 +9,7 @@
 #include "common/failure.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
+#include "support/fixed_services.h"
 #include "support/in_memory_window.h"
 #include "support/platform_errors.h"
 #include "support/temp_folder.h"
@@ -21,15 +22,8 @@ namespace fs = std::filesystem;
 class SurveyFormTest : public ::testing::Test {
  protected:
   SurveyServices services() {
-    SurveyServices services;
-    services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
+    SurveyServices services = testing::fixed_services(folder_.wide("Tavro.ini"));
     services.host_name = [this] { return host_name_; };
-    services.ip_address = [] { return std::wstring(L"10.0.0.42"); };
-    services.memory_status = [] {
-      MemoryStatus status;
-      status.total_physical = 17179869184;  // 16 GiB
-      return status;
-    };
     return services;
   }
 
