@@ -21,9 +21,6 @@
 namespace tavro::admin {
 namespace {
 
-constexpr int kSlotCount = 10;
-constexpr int kItemCount = 5;
-
 // Adds findings of one scope to the report.
 class Findings {
  public:
@@ -376,10 +373,10 @@ CheckReport check_settings(const Profile& settings, std::wstring_view settings_f
   report.file_read = true;
   report.findings = check_structure(settings);
   check_sections_present(settings, report.findings);
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     report.slots.push_back(check_slot(settings, slot, report.findings));
   }
-  for (int item = 1; item <= kItemCount; ++item) {
+  for (int item = 1; item <= kStatusItems; ++item) {
     report.items.push_back(check_item(settings, item, report.findings));
   }
   report.save = check_save(settings, host_name, report.findings);

@@ -9,6 +9,7 @@
 #include "common/failure.h"
 #include "message_text.h"
 #include "record_db.h"
+#include "survey/controls.h"
 #include "time_text.h"
 
 namespace tavro::admin {
@@ -36,12 +37,12 @@ const std::string& schema_sql() {
       "  host TEXT NOT NULL,\n"
       "  address TEXT NOT NULL,\n"
       "  memory_bytes INTEGER NOT NULL,\n" +
-      numbered_columns("answer", 5, "TEXT NOT NULL") +
-      numbered_columns("application", 10, "INTEGER NOT NULL") +
+      numbered_columns("answer", kStatusItems, "TEXT NOT NULL") +
+      numbered_columns("application", kApplicationSlots, "INTEGER NOT NULL") +
       "  record_modified TEXT NOT NULL,\n"
       "  collected_at TEXT NOT NULL,\n"
       "  UNIQUE (host, record_modified, address, memory_bytes" +
-      column_list("answer", 5) + column_list("application", 10) +
+      column_list("answer", kStatusItems) + column_list("application", kApplicationSlots) +
       ")\n"
       ");\n"
       "CREATE VIEW IF NOT EXISTS latest_surveys AS\n"
@@ -52,12 +53,14 @@ const std::string& schema_sql() {
   return sql;
 }
 
-constexpr int kParameterCount = 20;
+// One per record field, then record_modified and collected_at.
+constexpr int kParameterCount = static_cast<int>(kRecordFieldCount) + 2;
 
 const std::string& insert_sql() {
   static const std::string sql = [] {
     std::string text = "INSERT INTO surveys (host, address, memory_bytes" +
-                       column_list("answer", 5) + column_list("application", 10) +
+                       column_list("answer", kStatusItems) +
+                       column_list("application", kApplicationSlots) +
                        ", record_modified, collected_at) VALUES (?";
     for (int i = 2; i <= kParameterCount; ++i)
       text += ", ?";
