@@ -12,18 +12,6 @@ Json line_or_null(std::size_t line) {
   return line == 0 ? Json(nullptr) : Json(line);
 }
 
-const char* severity_name(Severity severity) {
-  switch (severity) {
-    case Severity::kNote:
-      return "note";
-    case Severity::kWarning:
-      return "warning";
-    case Severity::kError:
-      return "error";
-  }
-  return "";
-}
-
 const char* scope_name(Scope scope) {
   switch (scope) {
     case Scope::kFile:

@@ -8,18 +8,6 @@ namespace {
 
 constexpr std::wstring_view kIndent = L"          ";
 
-std::wstring severity_name(Severity severity) {
-  switch (severity) {
-    case Severity::kNote:
-      return L"note";
-    case Severity::kWarning:
-      return L"warning";
-    case Severity::kError:
-      return L"error";
-  }
-  return {};
-}
-
 // Name1="Bash", String1=4, String1=4 (written "4 ; four"), Name3 missing (reads "***").
 std::wstring key_text(const KeyReading& key, bool number) {
   const std::wstring value = number ? key.read : in_quotes(key.read);
@@ -73,7 +61,8 @@ class TextReport {
       if (finding.scope != scope || finding.number != number) continue;
       if (first) out_ += heading;
       first = false;
-      out_ += std::wstring(indent) + severity_name(finding.severity);
+      const std::string_view severity = severity_name(finding.severity);
+      add(indent, std::wstring(severity.begin(), severity.end()));
       if (finding.line != 0) out_ += L" (line " + std::to_wstring(finding.line) + L")";
       out_ += L": " + finding.message + L"\n";
     }
