@@ -139,23 +139,27 @@ bool last_component_has_wildcard(std::wstring_view pattern) {
   return pattern.find_first_of(L"*?", start) != std::wstring_view::npos;
 }
 
+// "String1 is 9 but File1 "tool.exe" has 8 characters: <consequence> Set String1=8."
+void warn_length_mismatch(const KeyReading& length_key, const KeyReading& text_key,
+                          std::wstring_view text, const std::wstring& consequence,
+                          Findings& findings) {
+  const std::wstring size = std::to_wstring(text.size());
+  findings.warn("length-mismatch", length_key.line,
+                length_key.key + L" is " + length_key.read + L" but " + text_key.key + L" " +
+                    in_quotes(text) + L" has " + size + L" characters: " + consequence + L" Set " +
+                    length_key.key + L"=" + size + L".");
+}
+
 void check_file_length(const KeyReading& file_key, const KeyReading& length_key,
                        const ApplicationSlotSettings& read, const std::wstring& expected,
                        Findings& findings) {
-  const std::wstring_view file = read.file.value();
-  const std::wstring fix = L" Set " + length_key.key + L"=" + std::to_wstring(file.size()) + L".";
-  const std::wstring head = length_key.key + L" is " + length_key.read + L" but " + file_key.key +
-                            L" " + in_quotes(file) + L" has " + std::to_wstring(file.size()) +
-                            L" characters: ";
-  if (read.length > file.size()) {
-    findings.warn("length-mismatch", length_key.line,
-                  head + L"the survey compares " + in_quotes(expected) +
-                      L", which no file name equals, so the box is never ticked." + fix);
-  } else {
-    findings.warn("length-mismatch", length_key.line,
-                  head + L"the survey compares only " + in_quotes(expected) +
-                      L", so the box is ticked only for a file of exactly that name." + fix);
-  }
+  warn_length_mismatch(length_key, file_key, read.file.value(),
+                       read.length > read.file.value().size()
+                           ? L"the survey compares " + in_quotes(expected) +
+                                 L", which no file name equals, so the box is never ticked."
+                           : L"the survey compares only " + in_quotes(expected) +
+                                 L", so the box is ticked only for a file of exactly that name.",
+                       findings);
 }
 
 void check_path(const SlotReport& report, const ApplicationSlotSettings& read, bool lengths_agree,
@@ -316,14 +320,11 @@ SaveReport check_save(const Profile& settings, std::wstring_view host_name,
   check_number(length, findings);
   const std::wstring_view value = report.keys[0].read;
   if (has_value(path) && has_value(length) && length.read != std::to_wstring(value.size())) {
-    const std::wstring head = length.key + L" is " + length.read + L" but " + path.key + L" " +
-                              in_quotes(value) + L" has " + std::to_wstring(value.size()) +
-                              L" characters: ";
-    const std::wstring fix = L" Set " + length.key + L"=" + std::to_wstring(value.size()) + L".";
-    findings.warn("length-mismatch", length.line,
-                  report.folder.size() < value.size()
-                      ? head + L"records go to " + in_quotes(report.folder) + L"." + fix
-                      : head + L"this survey uses the whole value, but the key is wrong." + fix);
+    warn_length_mismatch(length, path, value,
+                         report.folder.size() < value.size()
+                             ? L"records go to " + in_quotes(report.folder) + L"."
+                             : L"this survey uses the whole value, but the key is wrong.",
+                         findings);
   }
   check_save_folder(report, findings);
   return report;
