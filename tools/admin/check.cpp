@@ -1,14 +1,12 @@
 #include "check.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "check_structure.h"
 #include "common/failure.h"
+#include "common/whole_file.h"
 #include "folder_probe.h"
 #include "machine/host_identity.h"
 #include "message_text.h"
@@ -387,7 +385,7 @@ CheckReport check_settings(const Profile& settings, std::wstring_view settings_f
 CheckReport check_settings_file(std::wstring_view path) {
   CheckReport report;
   report.settings_file = path;
-  const std::filesystem::path native = to_native_path(path);
+  const NativePath native = to_native_path(path);
   const auto fail = [&](std::string code, std::wstring message) {
     report.findings.push_back(
         {Severity::kError, std::move(code), std::move(message), 0, Scope::kFile, 0});
@@ -405,23 +403,14 @@ CheckReport check_settings_file(std::wstring_view path) {
     return fail("unreadable-file",
                 L"The settings file " + in_quotes(path) + L" is a folder, not a file.");
   }
-  std::string bytes;
-  {
-    errno = 0;
-    std::ifstream file(native, std::ios::binary);
-    if (file) {
-      bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    if (!file || file.bad()) {
-      const int reason = errno;
-      return fail("unreadable-file",
-                  L"The settings file " + in_quotes(path) + L" cannot be read (" +
-                      (reason != 0 ? system_error_text(reason) : std::wstring(L"unknown reason")) +
-                      L").");
-    }
+  // The survey's reader and its limit: Profile::load takes a larger file for no file at all.
+  constexpr std::uintmax_t kLargestSettingsFile = std::uintmax_t{64} * 1024 * 1024;
+  WholeFile file;
+  if (const auto problem = read_whole_file(native, file, kLargestSettingsFile)) {
+    return fail("unreadable-file",
+                L"The settings file " + in_quotes(path) + L" cannot be read (" + *problem + L").");
   }
-  CheckReport checked = check_settings(Profile::from_bytes(bytes), path, this_host_name());
-  return checked;
+  return check_settings(Profile::from_bytes(file.bytes), path, this_host_name());
 }
 
 }  // namespace tavro::admin
