@@ -249,10 +249,8 @@ ItemReport check_item(const Profile& settings, int item, std::vector<Finding>& o
   report.keys = {read_key(settings, section, numbered_key(kEnableIKey, item), KeyKind::kNumber),
                  read_key(settings, section, numbered_key(kItemKey, item), KeyKind::kText)};
   report.configured = report.keys[0].line != 0 || report.keys[1].line != 0;
-  const EnableAction action =
-      enable_action(settings.read_int(section, numbered_key(kEnableIKey, item)));
-  report.enabled = action != EnableAction::kDisable;
-  report.greyed = action == EnableAction::kDisable;
+  report.enabled =
+      enable_action(settings.read_int(section, report.keys[0].key)) != EnableAction::kDisable;
   report.caption = report.keys[1].read;
   if (!report.configured) return report;
 

@@ -71,8 +71,7 @@ struct ItemReport {
   int item = 0;
   bool configured = false;
   std::array<KeyReading, 2> keys;  // EnableI<j>, Item<j>
-  bool enabled = false;
-  bool greyed = false;  // disabled boxes get the button-face background
+  bool enabled = false;            // a disabled box is also greyed with the button face
   std::wstring caption;
 };
 

@@ -52,11 +52,12 @@ Json slot_json(const SlotReport& slot) {
 }
 
 Json item_json(const ItemReport& item) {
-  return {{"item", item.item},
-          {"configured", item.configured},
-          {"keys", keys_json(item.keys)},
-          {"window",
-           {{"enabled", item.enabled}, {"greyed", item.greyed}, {"caption", utf8(item.caption)}}}};
+  return {
+      {"item", item.item},
+      {"configured", item.configured},
+      {"keys", keys_json(item.keys)},
+      {"window",
+       {{"enabled", item.enabled}, {"greyed", !item.enabled}, {"caption", utf8(item.caption)}}}};
 }
 
 Json save_json(const SaveReport& save) {
