@@ -9,6 +9,7 @@
 #include "common/failure.h"
 #include "message_text.h"
 #include "record_db.h"
+#include "settings/unicode.h"
 #include "survey/controls.h"
 #include "time_text.h"
 
@@ -72,12 +73,12 @@ const std::string& insert_sql() {
 class Database {
  public:
   explicit Database(std::wstring_view path) {
-    const std::string name = utf8(path);
+    const std::string name = wide_to_utf8(path);
     const int result =
         sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (result != SQLITE_OK) {
       const std::wstring reason =
-          db_ != nullptr ? from_utf8(sqlite3_errmsg(db_)) : from_utf8(sqlite3_errstr(result));
+          db_ != nullptr ? utf8_to_wide(sqlite3_errmsg(db_)) : utf8_to_wide(sqlite3_errstr(result));
       sqlite3_close(db_);
       throw Failure(L"Cannot open the database " + in_quotes(path) + L": " + reason);
     }
@@ -94,7 +95,7 @@ class Database {
   }
 
   [[noreturn]] void fail() const {
-    throw Failure(L"The database refused the records: " + from_utf8(sqlite3_errmsg(db_)));
+    throw Failure(L"The database refused the records: " + utf8_to_wide(sqlite3_errmsg(db_)));
   }
 
  private:
@@ -157,11 +158,11 @@ void store(Database& db, const Collection& collection, std::int64_t collected_at
   for (const CollectedRecord& record : collection.records) {
     const RecordFields fields = record.fields();
     int index = 0;
-    insert.bind(++index, utf8(fields[0]));
-    insert.bind(++index, utf8(fields[1]));
-    bind_memory(insert, ++index, utf8(fields[2]));
+    insert.bind(++index, wide_to_utf8(fields[0]));
+    insert.bind(++index, wide_to_utf8(fields[1]));
+    bind_memory(insert, ++index, wide_to_utf8(fields[2]));
     for (std::size_t i = kFirstAnswerField; i < kFirstApplicationField; ++i)
-      insert.bind(++index, utf8(fields[i]));
+      insert.bind(++index, wide_to_utf8(fields[i]));
     for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i)
       insert.bind(++index, std::int64_t{fields[i] == kInstalled ? 1 : 0});
     insert.bind(++index, utc_text(record.modified));
