@@ -143,7 +143,8 @@ void bind_memory(Statement& insert, int index, const std::string& text) {
   std::int64_t bytes = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, bytes);
-  if (!text.empty() && error == std::errc() && stop == end && text.front() != '+') {
+  // from_chars takes neither an empty text nor a "+".
+  if (error == std::errc() && stop == end) {
     insert.bind(index, bytes);
   } else {
     insert.bind(index, text);
