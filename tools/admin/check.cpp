@@ -62,6 +62,12 @@ KeyReading read_key(const Profile& settings, std::wstring_view section, std::wst
   return reading;
 }
 
+// A slot or item is in the file when any of its keys is.
+template <std::size_t N>
+bool any_in_file(const std::array<KeyReading, N>& keys) {
+  return std::any_of(keys.begin(), keys.end(), [](const KeyReading& key) { return key.line != 0; });
+}
+
 bool has_value(const KeyReading& key) {
   return key.written.has_value();
 }
@@ -204,8 +210,7 @@ SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& o
                  read_key(settings, section, numbered_key(kPathKey, slot), KeyKind::kText),
                  read_key(settings, section, numbered_key(kFileKey, slot), KeyKind::kText),
                  read_key(settings, section, numbered_key(kStringKey, slot), KeyKind::kNumber)};
-  report.configured = std::any_of(report.keys.begin(), report.keys.end(),
-                                  [](const KeyReading& key) { return key.line != 0; });
+  report.configured = any_in_file(report.keys);
 
   const ApplicationSlotSettings read = read_application_slot(settings, slot);
   ApplicationDetection detection = detect_application(read);
@@ -248,7 +253,7 @@ ItemReport check_item(const Profile& settings, int item, std::vector<Finding>& o
   const std::wstring_view section = kStatusSection;
   report.keys = {read_key(settings, section, numbered_key(kEnableIKey, item), KeyKind::kNumber),
                  read_key(settings, section, numbered_key(kItemKey, item), KeyKind::kText)};
-  report.configured = report.keys[0].line != 0 || report.keys[1].line != 0;
+  report.configured = any_in_file(report.keys);
   report.enabled =
       enable_action(settings.read_int(section, report.keys[0].key)) != EnableAction::kDisable;
   report.caption = report.keys[1].read;
