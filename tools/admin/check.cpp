@@ -338,10 +338,10 @@ void check_sections_present(const Profile& settings, std::vector<Finding>& out) 
         settings.sections().begin(), settings.sections().end(),
         [&](const ProfileSection& s) { return s.line != 0 && s.folded_name == folded; });
     if (!present) {
-      out.push_back({Severity::kWarning, "missing-section",
-                     L"There is no [" + std::wstring(section) +
-                         L"] section: the survey disables every box it would set up.",
-                     0, Scope::kFile, 0});
+      Findings(out, Scope::kFile, 0)
+          .warn("missing-section", 0,
+                L"There is no [" + std::wstring(section) +
+                    L"] section: the survey disables every box it would set up.");
     }
   }
 }
@@ -390,8 +390,7 @@ CheckReport check_settings_file(std::wstring_view path) {
   report.settings_file = path;
   const NativePath native = to_native_path(path);
   const auto fail = [&](std::string code, std::wstring message) {
-    report.findings.push_back(
-        {Severity::kError, std::move(code), std::move(message), 0, Scope::kFile, 0});
+    Findings(report.findings, Scope::kFile, 0).error(std::move(code), 0, std::move(message));
     return report;
   };
 
