@@ -1,8 +1,6 @@
 #include "admin_cli.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <optional>
 
 #include <CLI/CLI.hpp>
 
