@@ -1,8 +1,6 @@
 #include "admin_cli.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <optional>
 
 #include <CLI/CLI.hpp>
 
@@ -16,6 +14,7 @@
 #include "message_text.h"
 #include "record_db.h"
 #include "settings/system_text.h"
+#include "settings/unicode.h"
 #include "survey/record_file.h"
 #include "time_text.h"
 
@@ -44,7 +43,7 @@ struct CollectOptions {
 };
 
 int run_check(const CheckOptions& options, std::ostream& out) {
-  const CheckReport report = check_settings_file(from_utf8(options.settings_file));
+  const CheckReport report = check_settings_file(utf8_to_wide(options.settings_file));
   if (options.json) {
     out << check_report_json(report);
   } else {
@@ -55,7 +54,7 @@ int run_check(const CheckOptions& options, std::ostream& out) {
 
 ColumnNames names_for(const CollectOptions& options) {
   if (options.ini.empty()) return generic_column_names();
-  const std::wstring path = from_utf8(options.ini);
+  const std::wstring path = utf8_to_wide(options.ini);
   std::error_code error;
   if (!std::filesystem::is_regular_file(to_native_path(path), error)) {
     throw Failure(L"The settings file " + in_quotes(path) + L" does not exist.");
@@ -64,7 +63,7 @@ ColumnNames names_for(const CollectOptions& options) {
 }
 
 int run_collect(const CollectOptions& options, std::ostream& out, std::ostream& err) {
-  const std::wstring folder = from_utf8(options.folder);
+  const std::wstring folder = utf8_to_wide(options.folder);
   const ColumnNames names = names_for(options);
   const Collection collection = collect_records(folder);
   for (const SkippedFile& file : collection.skipped) {
@@ -76,14 +75,15 @@ int run_collect(const CollectOptions& options, std::ostream& out, std::ostream& 
   if (options.output.empty()) {
     out << table << std::flush;
   } else {
-    replace_file_atomically(from_utf8(options.output), table);
+    replace_file_atomically(utf8_to_wide(options.output), table);
   }
   const std::int64_t now = now_seconds();
   if (!options.html.empty()) {
-    replace_file_atomically(from_utf8(options.html), html_report(names, collection, folder, now));
+    replace_file_atomically(utf8_to_wide(options.html),
+                            html_report(names, collection, folder, now));
   }
   if (!options.db.empty()) {
-    const StoreResult stored = store_records(from_utf8(options.db), collection, now);
+    const StoreResult stored = store_records(utf8_to_wide(options.db), collection, now);
     print(err, L"Database: " + std::to_wstring(stored.added) + L" new survey(s) stored, " +
                    std::to_wstring(stored.already) + L" already there.\n");
   }

@@ -1,14 +1,12 @@
 #include "check.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <utility>
 
 #include "check_structure.h"
 #include "common/failure.h"
+#include "common/whole_file.h"
 #include "folder_probe.h"
 #include "machine/host_identity.h"
 #include "message_text.h"
@@ -20,9 +18,6 @@
 
 namespace tavro::admin {
 namespace {
-
-constexpr int kSlotCount = 10;
-constexpr int kItemCount = 5;
 
 // Adds findings of one scope to the report.
 class Findings {
@@ -65,6 +60,12 @@ KeyReading read_key(const Profile& settings, std::wstring_view section, std::wst
     reading.read = field.value();
   }
   return reading;
+}
+
+// A slot or item is in the file when any of its keys is.
+template <std::size_t N>
+bool any_in_file(const std::array<KeyReading, N>& keys) {
+  return std::any_of(keys.begin(), keys.end(), [](const KeyReading& key) { return key.line != 0; });
 }
 
 bool has_value(const KeyReading& key) {
@@ -142,23 +143,27 @@ bool last_component_has_wildcard(std::wstring_view pattern) {
   return pattern.find_first_of(L"*?", start) != std::wstring_view::npos;
 }
 
+// "String1 is 9 but File1 "tool.exe" has 8 characters: <consequence> Set String1=8."
+void warn_length_mismatch(const KeyReading& length_key, const KeyReading& text_key,
+                          std::wstring_view text, const std::wstring& consequence,
+                          Findings& findings) {
+  const std::wstring size = std::to_wstring(text.size());
+  findings.warn("length-mismatch", length_key.line,
+                length_key.key + L" is " + length_key.read + L" but " + text_key.key + L" " +
+                    in_quotes(text) + L" has " + size + L" characters: " + consequence + L" Set " +
+                    length_key.key + L"=" + size + L".");
+}
+
 void check_file_length(const KeyReading& file_key, const KeyReading& length_key,
                        const ApplicationSlotSettings& read, const std::wstring& expected,
                        Findings& findings) {
-  const std::wstring_view file = read.file.value();
-  const std::wstring fix = L" Set " + length_key.key + L"=" + std::to_wstring(file.size()) + L".";
-  const std::wstring head = length_key.key + L" is " + length_key.read + L" but " + file_key.key +
-                            L" " + in_quotes(file) + L" has " + std::to_wstring(file.size()) +
-                            L" characters: ";
-  if (read.length > file.size()) {
-    findings.warn("length-mismatch", length_key.line,
-                  head + L"the survey compares " + in_quotes(expected) +
-                      L", which no file name equals, so the box is never ticked." + fix);
-  } else {
-    findings.warn("length-mismatch", length_key.line,
-                  head + L"the survey compares only " + in_quotes(expected) +
-                      L", so the box is ticked only for a file of exactly that name." + fix);
-  }
+  warn_length_mismatch(length_key, file_key, read.file.value(),
+                       read.length > read.file.value().size()
+                           ? L"the survey compares " + in_quotes(expected) +
+                                 L", which no file name equals, so the box is never ticked."
+                           : L"the survey compares only " + in_quotes(expected) +
+                                 L", so the box is ticked only for a file of exactly that name.",
+                       findings);
 }
 
 void check_path(const SlotReport& report, const ApplicationSlotSettings& read, bool lengths_agree,
@@ -205,8 +210,7 @@ SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& o
                  read_key(settings, section, numbered_key(kPathKey, slot), KeyKind::kText),
                  read_key(settings, section, numbered_key(kFileKey, slot), KeyKind::kText),
                  read_key(settings, section, numbered_key(kStringKey, slot), KeyKind::kNumber)};
-  report.configured = std::any_of(report.keys.begin(), report.keys.end(),
-                                  [](const KeyReading& key) { return key.line != 0; });
+  report.configured = any_in_file(report.keys);
 
   const ApplicationSlotSettings read = read_application_slot(settings, slot);
   ApplicationDetection detection = detect_application(read);
@@ -249,11 +253,9 @@ ItemReport check_item(const Profile& settings, int item, std::vector<Finding>& o
   const std::wstring_view section = kStatusSection;
   report.keys = {read_key(settings, section, numbered_key(kEnableIKey, item), KeyKind::kNumber),
                  read_key(settings, section, numbered_key(kItemKey, item), KeyKind::kText)};
-  report.configured = report.keys[0].line != 0 || report.keys[1].line != 0;
-  const EnableAction action =
-      enable_action(settings.read_int(section, numbered_key(kEnableIKey, item)));
-  report.enabled = action != EnableAction::kDisable;
-  report.greyed = action == EnableAction::kDisable;
+  report.configured = any_in_file(report.keys);
+  report.enabled =
+      enable_action(settings.read_int(section, report.keys[0].key)) != EnableAction::kDisable;
   report.caption = report.keys[1].read;
   if (!report.configured) return report;
 
@@ -319,14 +321,11 @@ SaveReport check_save(const Profile& settings, std::wstring_view host_name,
   check_number(length, findings);
   const std::wstring_view value = report.keys[0].read;
   if (has_value(path) && has_value(length) && length.read != std::to_wstring(value.size())) {
-    const std::wstring head = length.key + L" is " + length.read + L" but " + path.key + L" " +
-                              in_quotes(value) + L" has " + std::to_wstring(value.size()) +
-                              L" characters: ";
-    const std::wstring fix = L" Set " + length.key + L"=" + std::to_wstring(value.size()) + L".";
-    findings.warn("length-mismatch", length.line,
-                  report.folder.size() < value.size()
-                      ? head + L"records go to " + in_quotes(report.folder) + L"." + fix
-                      : head + L"this survey uses the whole value, but the key is wrong." + fix);
+    warn_length_mismatch(length, path, value,
+                         report.folder.size() < value.size()
+                             ? L"records go to " + in_quotes(report.folder) + L"."
+                             : L"this survey uses the whole value, but the key is wrong.",
+                         findings);
   }
   check_save_folder(report, findings);
   return report;
@@ -339,10 +338,10 @@ void check_sections_present(const Profile& settings, std::vector<Finding>& out) 
         settings.sections().begin(), settings.sections().end(),
         [&](const ProfileSection& s) { return s.line != 0 && s.folded_name == folded; });
     if (!present) {
-      out.push_back({Severity::kWarning, "missing-section",
-                     L"There is no [" + std::wstring(section) +
-                         L"] section: the survey disables every box it would set up.",
-                     0, Scope::kFile, 0});
+      Findings(out, Scope::kFile, 0)
+          .warn("missing-section", 0,
+                L"There is no [" + std::wstring(section) +
+                    L"] section: the survey disables every box it would set up.");
     }
   }
 }
@@ -376,10 +375,10 @@ CheckReport check_settings(const Profile& settings, std::wstring_view settings_f
   report.file_read = true;
   report.findings = check_structure(settings);
   check_sections_present(settings, report.findings);
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     report.slots.push_back(check_slot(settings, slot, report.findings));
   }
-  for (int item = 1; item <= kItemCount; ++item) {
+  for (int item = 1; item <= kStatusItems; ++item) {
     report.items.push_back(check_item(settings, item, report.findings));
   }
   report.save = check_save(settings, host_name, report.findings);
@@ -389,10 +388,9 @@ CheckReport check_settings(const Profile& settings, std::wstring_view settings_f
 CheckReport check_settings_file(std::wstring_view path) {
   CheckReport report;
   report.settings_file = path;
-  const std::filesystem::path native = to_native_path(path);
+  const NativePath native = to_native_path(path);
   const auto fail = [&](std::string code, std::wstring message) {
-    report.findings.push_back(
-        {Severity::kError, std::move(code), std::move(message), 0, Scope::kFile, 0});
+    Findings(report.findings, Scope::kFile, 0).error(std::move(code), 0, std::move(message));
     return report;
   };
 
@@ -407,23 +405,14 @@ CheckReport check_settings_file(std::wstring_view path) {
     return fail("unreadable-file",
                 L"The settings file " + in_quotes(path) + L" is a folder, not a file.");
   }
-  std::string bytes;
-  {
-    errno = 0;
-    std::ifstream file(native, std::ios::binary);
-    if (file) {
-      bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    if (!file || file.bad()) {
-      const int reason = errno;
-      return fail("unreadable-file",
-                  L"The settings file " + in_quotes(path) + L" cannot be read (" +
-                      (reason != 0 ? system_error_text(reason) : std::wstring(L"unknown reason")) +
-                      L").");
-    }
+  // The survey's reader and its limit: Profile::load takes a larger file for no file at all.
+  constexpr std::uintmax_t kLargestSettingsFile = std::uintmax_t{64} * 1024 * 1024;
+  WholeFile file;
+  if (const auto problem = read_whole_file(native, file, kLargestSettingsFile)) {
+    return fail("unreadable-file",
+                L"The settings file " + in_quotes(path) + L" cannot be read (" + *problem + L").");
   }
-  CheckReport checked = check_settings(Profile::from_bytes(bytes), path, this_host_name());
-  return checked;
+  return check_settings(Profile::from_bytes(file.bytes), path, this_host_name());
 }
 
 }  // namespace tavro::admin

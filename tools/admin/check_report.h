@@ -8,11 +8,25 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavro::admin {
 
 enum class Severity { kNote, kWarning, kError };
+
+// "note", "warning" or "error", as both reports print it.
+constexpr std::string_view severity_name(Severity severity) {
+  switch (severity) {
+    case Severity::kNote:
+      return "note";
+    case Severity::kWarning:
+      return "warning";
+    case Severity::kError:
+      return "error";
+  }
+  return "";
+}
 
 // Where a finding belongs: the file as a whole, one application slot, one
 // status item, or the save folder.
@@ -57,8 +71,7 @@ struct ItemReport {
   int item = 0;
   bool configured = false;
   std::array<KeyReading, 2> keys;  // EnableI<j>, Item<j>
-  bool enabled = false;
-  bool greyed = false;  // disabled boxes get the button-face background
+  bool enabled = false;            // a disabled box is also greyed with the button face
   std::wstring caption;
 };
 

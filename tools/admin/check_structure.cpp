@@ -31,13 +31,13 @@ struct KnownSection {
 const std::vector<KnownSection>& known_sections() {
   static const std::vector<KnownSection> sections = [] {
     KnownSection application{known(std::wstring(kApplicationSection)), {}};
-    for (int slot = 1; slot <= 10; ++slot) {
+    for (int slot = 1; slot <= kApplicationSlots; ++slot) {
       for (const std::wstring_view key : {kEnableAKey, kNameKey, kPathKey, kFileKey, kStringKey}) {
         application.keys.push_back(known(numbered_key(key, slot)));
       }
     }
     KnownSection status{known(std::wstring(kStatusSection)), {}};
-    for (int item = 1; item <= 5; ++item) {
+    for (int item = 1; item <= kStatusItems; ++item) {
       for (const std::wstring_view key : {kEnableIKey, kItemKey}) {
         status.keys.push_back(known(numbered_key(key, item)));
       }

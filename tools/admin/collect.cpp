@@ -11,6 +11,7 @@
 #include "common/whole_file.h"
 #include "message_text.h"
 #include "settings/system_text.h"
+#include "settings/unicode.h"
 
 namespace tavro::admin {
 namespace {
@@ -48,7 +49,7 @@ class Collector {
       // they are kept in the form the survey writes now.
       const auto earlier = read_unquoted_record(file_.bytes);
       if (!earlier) {
-        skip(name, from_utf8(error->reason));
+        skip(name, utf8_to_wide(error->reason));
         return;
       }
       read = *earlier;

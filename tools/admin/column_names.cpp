@@ -21,11 +21,11 @@ ColumnNames generic_column_names() {
   names[0] = L"Hostname";
   names[1] = L"IP Address";
   names[2] = L"Memory";
-  for (int item = 1; item <= 5; ++item) {
+  for (int item = 1; item <= kStatusItems; ++item) {
     names[kFirstAnswerField + static_cast<std::size_t>(item - 1)] =
         L"Status " + std::to_wstring(item);
   }
-  for (int slot = 1; slot <= 10; ++slot) {
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     names[kFirstApplicationField + static_cast<std::size_t>(slot - 1)] =
         L"Application " + std::to_wstring(slot);
   }
@@ -34,11 +34,11 @@ ColumnNames generic_column_names() {
 
 ColumnNames column_names(const Profile& settings) {
   ColumnNames names = generic_column_names();
-  for (int item = 1; item <= 5; ++item) {
+  for (int item = 1; item <= kStatusItems; ++item) {
     take_caption(settings, kStatusSection, numbered_key(kItemKey, item),
                  names[kFirstAnswerField + static_cast<std::size_t>(item - 1)]);
   }
-  for (int slot = 1; slot <= 10; ++slot) {
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     take_caption(settings, kApplicationSection, numbered_key(kNameKey, slot),
                  names[kFirstApplicationField + static_cast<std::size_t>(slot - 1)]);
   }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "message_text.h"
+#include "settings/unicode.h"
 #include "time_text.h"
 
 namespace tavro::admin {
@@ -40,7 +40,7 @@ td.installed { background: #dff0d8; }
 // Text as HTML: the five characters with a meaning in markup become
 // references, in element content and in attribute values alike.
 void append_escaped(std::string& page, std::wstring_view text) {
-  for (const char c : utf8(text)) {
+  for (const char c : wide_to_utf8(text)) {
     switch (c) {
       case '&':
         page += "&amp;";
@@ -133,8 +133,8 @@ std::string html_report(const ColumnNames& names, const Collection& collection,
   page += "<h1>Tavro inventory</h1>\n";
   const std::size_t pcs = collection.records.size();
   std::wstring about = std::to_wstring(pcs) + (pcs == 1 ? L" PC" : L" PCs") + L" from " +
-                       std::wstring(folder) + L", collected " + from_utf8(utc_text(collected_at)) +
-                       L" UTC";
+                       std::wstring(folder) + L", collected " +
+                       utf8_to_wide(utc_text(collected_at)) + L" UTC";
   if (!collection.skipped.empty()) {
     about += L"; " + std::to_wstring(collection.skipped.size()) + L" file(s) left out";
   }

@@ -16,14 +16,6 @@ std::wstring in_quotes(std::wstring_view text) {
   return result + L"\"";
 }
 
-std::string utf8(std::wstring_view text) {
-  return wide_to_utf8(text);
-}
-
-std::wstring from_utf8(std::string_view text) {
-  return utf8_to_wide(text);
-}
-
 namespace {
 
 // Paths are wide on Windows and UTF-8 bytes elsewhere; the overload for

@@ -11,10 +11,6 @@ namespace tavro::admin {
 // name padded with NULs (a length key longer than its value) is visible.
 std::wstring in_quotes(std::wstring_view text);
 
-// Wide text as UTF-8, and back.
-std::string utf8(std::wstring_view text);
-std::wstring from_utf8(std::string_view text);
-
 // A path as wide text, without failing on names that are not valid text.
 std::wstring path_text(const std::filesystem::path& path);
 

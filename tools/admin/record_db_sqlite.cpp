@@ -9,6 +9,8 @@
 #include "common/failure.h"
 #include "message_text.h"
 #include "record_db.h"
+#include "settings/unicode.h"
+#include "survey/controls.h"
 #include "time_text.h"
 
 namespace tavro::admin {
@@ -36,12 +38,12 @@ const std::string& schema_sql() {
       "  host TEXT NOT NULL,\n"
       "  address TEXT NOT NULL,\n"
       "  memory_bytes INTEGER NOT NULL,\n" +
-      numbered_columns("answer", 5, "TEXT NOT NULL") +
-      numbered_columns("application", 10, "INTEGER NOT NULL") +
+      numbered_columns("answer", kStatusItems, "TEXT NOT NULL") +
+      numbered_columns("application", kApplicationSlots, "INTEGER NOT NULL") +
       "  record_modified TEXT NOT NULL,\n"
       "  collected_at TEXT NOT NULL,\n"
       "  UNIQUE (host, record_modified, address, memory_bytes" +
-      column_list("answer", 5) + column_list("application", 10) +
+      column_list("answer", kStatusItems) + column_list("application", kApplicationSlots) +
       ")\n"
       ");\n"
       "CREATE VIEW IF NOT EXISTS latest_surveys AS\n"
@@ -52,12 +54,14 @@ const std::string& schema_sql() {
   return sql;
 }
 
-constexpr int kParameterCount = 20;
+// One per record field, then record_modified and collected_at.
+constexpr int kParameterCount = static_cast<int>(kRecordFieldCount) + 2;
 
 const std::string& insert_sql() {
   static const std::string sql = [] {
     std::string text = "INSERT INTO surveys (host, address, memory_bytes" +
-                       column_list("answer", 5) + column_list("application", 10) +
+                       column_list("answer", kStatusItems) +
+                       column_list("application", kApplicationSlots) +
                        ", record_modified, collected_at) VALUES (?";
     for (int i = 2; i <= kParameterCount; ++i)
       text += ", ?";
@@ -69,12 +73,12 @@ const std::string& insert_sql() {
 class Database {
  public:
   explicit Database(std::wstring_view path) {
-    const std::string name = utf8(path);
+    const std::string name = wide_to_utf8(path);
     const int result =
         sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (result != SQLITE_OK) {
       const std::wstring reason =
-          db_ != nullptr ? from_utf8(sqlite3_errmsg(db_)) : from_utf8(sqlite3_errstr(result));
+          db_ != nullptr ? utf8_to_wide(sqlite3_errmsg(db_)) : utf8_to_wide(sqlite3_errstr(result));
       sqlite3_close(db_);
       throw Failure(L"Cannot open the database " + in_quotes(path) + L": " + reason);
     }
@@ -91,7 +95,7 @@ class Database {
   }
 
   [[noreturn]] void fail() const {
-    throw Failure(L"The database refused the records: " + from_utf8(sqlite3_errmsg(db_)));
+    throw Failure(L"The database refused the records: " + utf8_to_wide(sqlite3_errmsg(db_)));
   }
 
  private:
@@ -139,7 +143,8 @@ void bind_memory(Statement& insert, int index, const std::string& text) {
   std::int64_t bytes = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, bytes);
-  if (!text.empty() && error == std::errc() && stop == end && text.front() != '+') {
+  // from_chars takes neither an empty text nor a "+".
+  if (error == std::errc() && stop == end) {
     insert.bind(index, bytes);
   } else {
     insert.bind(index, text);
@@ -154,11 +159,11 @@ void store(Database& db, const Collection& collection, std::int64_t collected_at
   for (const CollectedRecord& record : collection.records) {
     const RecordFields fields = record.fields();
     int index = 0;
-    insert.bind(++index, utf8(fields[0]));
-    insert.bind(++index, utf8(fields[1]));
-    bind_memory(insert, ++index, utf8(fields[2]));
+    insert.bind(++index, wide_to_utf8(fields[0]));
+    insert.bind(++index, wide_to_utf8(fields[1]));
+    bind_memory(insert, ++index, wide_to_utf8(fields[2]));
     for (std::size_t i = kFirstAnswerField; i < kFirstApplicationField; ++i)
-      insert.bind(++index, utf8(fields[i]));
+      insert.bind(++index, wide_to_utf8(fields[i]));
     for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i)
       insert.bind(++index, std::int64_t{fields[i] == kInstalled ? 1 : 0});
     insert.bind(++index, utc_text(record.modified));

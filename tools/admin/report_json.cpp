@@ -1,7 +1,7 @@
 #include <nlohmann/json.hpp>
 
 #include "check_output.h"
-#include "message_text.h"
+#include "settings/unicode.h"
 
 namespace tavro::admin {
 namespace {
@@ -10,18 +10,6 @@ using Json = nlohmann::ordered_json;
 
 Json line_or_null(std::size_t line) {
   return line == 0 ? Json(nullptr) : Json(line);
-}
-
-const char* severity_name(Severity severity) {
-  switch (severity) {
-    case Severity::kNote:
-      return "note";
-    case Severity::kWarning:
-      return "warning";
-    case Severity::kError:
-      return "error";
-  }
-  return "";
 }
 
 const char* scope_name(Scope scope) {
@@ -42,10 +30,10 @@ template <std::size_t N>
 Json keys_json(const std::array<KeyReading, N>& keys) {
   Json list = Json::array();
   for (const KeyReading& key : keys) {
-    list.push_back({{"key", utf8(key.key)},
+    list.push_back({{"key", wide_to_utf8(key.key)},
                     {"line", line_or_null(key.line)},
-                    {"written", key.written ? Json(utf8(*key.written)) : Json(nullptr)},
-                    {"read", utf8(key.read)}});
+                    {"written", key.written ? Json(wide_to_utf8(*key.written)) : Json(nullptr)},
+                    {"read", wide_to_utf8(key.read)}});
   }
   return list;
 }
@@ -55,10 +43,12 @@ Json slot_json(const SlotReport& slot) {
           {"configured", slot.configured},
           {"keys", keys_json(slot.keys)},
           {"window",
-           {{"enabled", slot.enabled}, {"caption", utf8(slot.caption)}, {"ticked", slot.ticked}}},
+           {{"enabled", slot.enabled},
+            {"caption", wide_to_utf8(slot.caption)},
+            {"ticked", slot.ticked}}},
           {"detection",
-           {{"expected", utf8(slot.expected)},
-            {"found", utf8(slot.found)},
+           {{"expected", wide_to_utf8(slot.expected)},
+            {"found", wide_to_utf8(slot.found)},
             {"matches", slot.match_count},
             {"search_rejected", slot.search_rejected}}}};
 }
@@ -68,14 +58,16 @@ Json item_json(const ItemReport& item) {
           {"configured", item.configured},
           {"keys", keys_json(item.keys)},
           {"window",
-           {{"enabled", item.enabled}, {"greyed", item.greyed}, {"caption", utf8(item.caption)}}}};
+           {{"enabled", item.enabled},
+            {"greyed", !item.enabled},
+            {"caption", wide_to_utf8(item.caption)}}}};
 }
 
 Json save_json(const SaveReport& save) {
   return {{"keys", keys_json(save.keys)},
-          {"folder", utf8(save.folder)},
-          {"host_name", utf8(save.host_name)},
-          {"record_file", utf8(save.record_file)},
+          {"folder", wide_to_utf8(save.folder)},
+          {"host_name", wide_to_utf8(save.host_name)},
+          {"record_file", wide_to_utf8(save.record_file)},
           {"usable", save.usable}};
 }
 
@@ -87,7 +79,7 @@ Json finding_json(const Finding& finding) {
                        ? Json(finding.number)
                        : Json(nullptr);
   json["line"] = line_or_null(finding.line);
-  json["message"] = utf8(finding.message);
+  json["message"] = wide_to_utf8(finding.message);
   return json;
 }
 
@@ -95,7 +87,7 @@ Json finding_json(const Finding& finding) {
 
 std::string check_report_json(const CheckReport& report) {
   Json json;
-  json["settings_file"] = utf8(report.settings_file);
+  json["settings_file"] = wide_to_utf8(report.settings_file);
   json["file_read"] = report.file_read;
   json["exit_status"] = report.exit_status();
   json["counts"] = {{"errors", report.count(Severity::kError)},

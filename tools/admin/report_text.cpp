@@ -8,18 +8,6 @@ namespace {
 
 constexpr std::wstring_view kIndent = L"          ";
 
-std::wstring severity_name(Severity severity) {
-  switch (severity) {
-    case Severity::kNote:
-      return L"note";
-    case Severity::kWarning:
-      return L"warning";
-    case Severity::kError:
-      return L"error";
-  }
-  return {};
-}
-
 // Name1="Bash", String1=4, String1=4 (written "4 ; four"), Name3 missing (reads "***").
 std::wstring key_text(const KeyReading& key, bool number) {
   const std::wstring value = number ? key.read : in_quotes(key.read);
@@ -73,24 +61,33 @@ class TextReport {
       if (finding.scope != scope || finding.number != number) continue;
       if (first) out_ += heading;
       first = false;
-      out_ += std::wstring(indent) + severity_name(finding.severity);
+      const std::string_view severity = severity_name(finding.severity);
+      add(indent, std::wstring(severity.begin(), severity.end()));
       if (finding.line != 0) out_ += L" (line " + std::to_wstring(finding.line) + L")";
       out_ += L": " + finding.message + L"\n";
     }
   }
 
+  // The first line of a slot or item: its caption and state, or that the
+  // file leaves it out. True when the file has it and its details follow.
+  bool print_head(std::wstring_view kind, int number, bool configured, const std::wstring& caption,
+                  std::wstring_view state) {
+    std::wstring head = L"  " + std::wstring(kind) + L" " + std::to_wstring(number);
+    head.resize(kIndent.size(), L' ');
+    if (configured) {
+      add(head, in_quotes(caption), L"  ", state, L"\n");
+    } else {
+      add(head, L"not in the file: ", state, L", ", in_quotes(caption), L"\n");
+    }
+    return configured;
+  }
+
   void print_slots() {
     out_ += L"\nApplication slots\n";
     for (const SlotReport& slot : report_.slots) {
-      std::wstring head = L"  Slot " + std::to_wstring(slot.slot);
-      head.resize(kIndent.size(), L' ');
       const std::wstring state = std::wstring(slot.enabled ? L"enabled" : L"disabled") +
                                  (slot.ticked ? L", ticked" : L", not ticked");
-      if (!slot.configured) {
-        add(head, L"not in the file: ", state, L", ", in_quotes(slot.caption), L"\n");
-        continue;
-      }
-      add(head, in_quotes(slot.caption), L"  ", state, L"\n");
+      if (!print_head(L"Slot", slot.slot, slot.configured, slot.caption, state)) continue;
       out_ +=
           std::wstring(kIndent) + keys_line(slot.keys, {true, false, false, false, true}) + L"\n";
       out_ += std::wstring(kIndent) + L"expected " + in_quotes(slot.expected) + L", found " +
@@ -105,14 +102,8 @@ class TextReport {
   void print_items() {
     out_ += L"\nStatus items\n";
     for (const ItemReport& item : report_.items) {
-      std::wstring head = L"  Item " + std::to_wstring(item.item);
-      head.resize(kIndent.size(), L' ');
-      const std::wstring state = item.enabled ? L"enabled" : L"disabled, greyed";
-      if (!item.configured) {
-        add(head, L"not in the file: ", state, L", ", in_quotes(item.caption), L"\n");
-        continue;
-      }
-      add(head, in_quotes(item.caption), L"  ", state, L"\n");
+      const std::wstring_view state = item.enabled ? L"enabled" : L"disabled, greyed";
+      if (!print_head(L"Item", item.item, item.configured, item.caption, state)) continue;
       out_ += std::wstring(kIndent) + keys_line(item.keys, {true, false}) + L"\n";
       print_findings(Scope::kItem, item.item, {}, kIndent);
     }

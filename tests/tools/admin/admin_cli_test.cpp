@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "record_db.h"
-#include "settings/unicode.h"
 #include "support/temp_folder.h"
 
 namespace tavro::admin {
@@ -34,26 +33,26 @@ bool contains(const std::string& text, std::string_view part) {
 }
 
 std::string settings_saving_to(const testing::TempFolder& folder) {
-  const std::string save = wide_to_utf8(folder.wide());
+  const std::string save = folder.utf8();
   return "[Application]\n[Status]\nEnableI1=1\nItem1=Room\n[Save]\nSavePath=" + save +
          "\nPathString=" + std::to_string(save.size()) + "\n";
 }
 
 TEST(AdminCheck, ExitStatusIsZeroOneOrTwo) {
   testing::TempFolder folder;
-  const std::string good = wide_to_utf8(folder.wide("good.ini"));
+  const std::string good = folder.utf8("good.ini");
   folder.write("good.ini", settings_saving_to(folder));
   const Outcome ok = run({"check", good});
   EXPECT_EQ(ok.status, 0) << ok.out;
   EXPECT_TRUE(contains(ok.out, "All well."));
 
   folder.write("warn.ini", settings_saving_to(folder) + "Extra=1\n");
-  EXPECT_EQ(run({"check", wide_to_utf8(folder.wide("warn.ini"))}).status, 1);
+  EXPECT_EQ(run({"check", folder.utf8("warn.ini")}).status, 1);
 
   folder.write("error.ini", "[Save]\nSavePath=/no/such/folder\nPathString=15\n");
-  EXPECT_EQ(run({"check", wide_to_utf8(folder.wide("error.ini"))}).status, 2);
+  EXPECT_EQ(run({"check", folder.utf8("error.ini")}).status, 2);
 
-  const Outcome missing = run({"check", wide_to_utf8(folder.wide("none.ini"))});
+  const Outcome missing = run({"check", folder.utf8("none.ini")});
   EXPECT_EQ(missing.status, 2);
   EXPECT_TRUE(contains(missing.out, "does not exist"));
 }
@@ -61,7 +60,7 @@ TEST(AdminCheck, ExitStatusIsZeroOneOrTwo) {
 TEST(AdminCheck, JsonGoesToStandardOutput) {
   testing::TempFolder folder;
   folder.write("Tavro.ini", settings_saving_to(folder));
-  const Outcome result = run({"check", "--json", wide_to_utf8(folder.wide("Tavro.ini"))});
+  const Outcome result = run({"check", "--json", folder.utf8("Tavro.ini")});
   EXPECT_EQ(result.status, 0);
   const nlohmann::json json = nlohmann::json::parse(result.out);
   EXPECT_EQ(json["exit_status"], 0);
@@ -73,7 +72,7 @@ TEST(AdminCollect, WritesTheTableAndTheSummary) {
   folder.write("records/pc1.txt", "pc1,10.0.0.1,1024,R1,,,,,Installed,,,,,,,,,\r\n");
   folder.write("records/bad.txt", "pc2\r\n");
   folder.write("Tavro.ini", "[Application]\nName1=Office\n[Status]\nItem1=Room\n");
-  const std::string records = wide_to_utf8(folder.wide("records"));
+  const std::string records = folder.utf8("records");
 
   const Outcome plain = run({"collect", records});
   EXPECT_EQ(plain.status, 1);  // a file was left out
@@ -82,11 +81,11 @@ TEST(AdminCollect, WritesTheTableAndTheSummary) {
   EXPECT_TRUE(contains(plain.err, "Left out bad.txt: the record has 1 field, not 18\n"));
   EXPECT_TRUE(contains(plain.err, "1 PC, 1 file left out."));
 
-  const std::string csv = wide_to_utf8(folder.wide("out/table.csv"));
-  const std::string html = wide_to_utf8(folder.wide("out/report.html"));
+  const std::string csv = folder.utf8("out/table.csv");
+  const std::string html = folder.utf8("out/report.html");
   std::filesystem::create_directory(folder.path() / "out");
-  const Outcome files = run({"collect", records, "-o", csv, "--ini",
-                             wide_to_utf8(folder.wide("Tavro.ini")), "--html", html});
+  const Outcome files =
+      run({"collect", records, "-o", csv, "--ini", folder.utf8("Tavro.ini"), "--html", html});
   EXPECT_EQ(files.status, 1);
   EXPECT_TRUE(files.out.empty());
   EXPECT_EQ(folder.read("out/table.csv").substr(0, 35), "Hostname,IP Address,Memory,Room,Sta");
@@ -99,29 +98,23 @@ TEST(AdminCollect, StoresInADatabaseWhenTheBuildCan) {
   if (!record_db_available()) GTEST_SKIP() << "built without SQLite";
   testing::TempFolder folder;
   folder.write("pc1.txt", "pc1,10.0.0.1,1024,,,,,,,,,,,,,,,\r\n");
-  const std::string db = wide_to_utf8(folder.wide("fleet.sqlite"));
-  EXPECT_TRUE(contains(run({"collect", wide_to_utf8(folder.wide()), "--db", db}).err,
+  const std::string db = folder.utf8("fleet.sqlite");
+  EXPECT_TRUE(contains(run({"collect", folder.utf8(), "--db", db}).err,
                        "Database: 1 new survey(s) stored, 0 already there."));
-  EXPECT_TRUE(contains(run({"collect", wide_to_utf8(folder.wide()), "--db", db}).err,
+  EXPECT_TRUE(contains(run({"collect", folder.utf8(), "--db", db}).err,
                        "Database: 0 new survey(s) stored, 1 already there."));
 }
 
 TEST(AdminCollect, ErrorsEndWithStatusTwo) {
   testing::TempFolder folder;
-  const Outcome missing = run({"collect", wide_to_utf8(folder.wide("gone"))});
+  const Outcome missing = run({"collect", folder.utf8("gone")});
   EXPECT_EQ(missing.status, 2);
   EXPECT_TRUE(contains(missing.err, "tavro-admin: Cannot read the folder"));
   EXPECT_TRUE(missing.out.empty());
 
-  EXPECT_EQ(
-      run({"collect", wide_to_utf8(folder.wide()), "--ini", wide_to_utf8(folder.wide("none.ini"))})
-          .status,
-      2);
+  EXPECT_EQ(run({"collect", folder.utf8(), "--ini", folder.utf8("none.ini")}).status, 2);
   // A folder to write the table into does not exist.
-  EXPECT_EQ(
-      run({"collect", wide_to_utf8(folder.wide()), "-o", wide_to_utf8(folder.wide("no/t.csv"))})
-          .status,
-      2);
+  EXPECT_EQ(run({"collect", folder.utf8(), "-o", folder.utf8("no/t.csv")}).status, 2);
 }
 
 TEST(AdminCommandLine, UsageErrorsAndHelp) {

@@ -50,6 +50,13 @@ TEST(HtmlReport, HoldsTheTableAndOneBarPerApplication) {
   EXPECT_NE(page.find("collected 1970-01-01 00:00:00 UTC"), std::string::npos);
 }
 
+TEST(HtmlReport, NoPcsGiveEmptyBars) {
+  const std::string page = html_report(generic_column_names(), {}, L"/srv/inventory", 0);
+  EXPECT_EQ(occurrences(page, "style=\"width:0.0%\""), kApplicationCount);
+  EXPECT_EQ(occurrences(page, "0 of 0"), kApplicationCount);
+  EXPECT_NE(page.find("0 PCs from /srv/inventory"), std::string::npos);
+}
+
 TEST(HtmlReport, RecordTextIsShownNeverRun) {
   testing::TempFolder folder;
   write_record(folder, "x.txt", L"<script>alert(1)</script>", L"Tom & Jerry's \"room\"", true);

@@ -92,6 +92,10 @@ TEST(CheckText, ShowsEachSlotWithItsFindingsAndTheCount) {
   EXPECT_NE(text.find("expected \"TOOL.EXE\\0\", found \"TOOL.EXE\""), std::string::npos);
   EXPECT_NE(text.find("warning (line 6): String1 is 9 but File1"), std::string::npos);
   EXPECT_NE(text.find("Item 1  \"Room\"  disabled, greyed"), std::string::npos);
+  // Slots and items the file leaves out get one line, as the survey sets them up.
+  EXPECT_NE(text.find("  Slot 2  not in the file: disabled, not ticked, \"***\"\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("  Item 5  not in the file: disabled, greyed, \"***\"\n"), std::string::npos);
   EXPECT_NE(text.find("this PC's record: \"" +
                       wide_to_utf8(with_trailing_separator(folder.wide())) + "pc1.txt\""),
             std::string::npos);
