@@ -59,7 +59,6 @@ void for_each_line(std::wstring_view text, OnLine on_line) {
 Profile Profile::load(std::wstring_view path) {
   // A file that cannot be read (missing, a folder, no permission, absurdly
   // large) reads as missing, as with the native reader: every read gives its default.
-  constexpr std::uintmax_t kLargestSettingsFile = std::uintmax_t{64} * 1024 * 1024;
   WholeFile file;
   if (read_whole_file(to_native_path(path), file, kLargestSettingsFile)) return {};
   Profile profile = from_bytes(file.bytes);

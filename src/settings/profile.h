@@ -40,6 +40,9 @@ struct ProfileSection {
   std::vector<ProfileEntry> entries;
 };
 
+// The largest settings file read; a larger one reads as no file at all.
+inline constexpr std::uintmax_t kLargestSettingsFile = std::uintmax_t{64} * 1024 * 1024;
+
 class Profile {
  public:
   // Reads the file at path. A file that is missing or cannot be read is an

@@ -406,7 +406,6 @@ CheckReport check_settings_file(std::wstring_view path) {
                 L"The settings file " + in_quotes(path) + L" is a folder, not a file.");
   }
   // The survey's reader and its limit: Profile::load takes a larger file for no file at all.
-  constexpr std::uintmax_t kLargestSettingsFile = std::uintmax_t{64} * 1024 * 1024;
   WholeFile file;
   if (const auto problem = read_whole_file(native, file, kLargestSettingsFile)) {
     return fail("unreadable-file",
