@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "common/failure.h"
+#include "common/read_to_end.h"
 #include "common/whole_file.h"
 
 namespace tavro {
@@ -24,10 +25,6 @@ class Descriptor {
   int fd_;
 };
 
-std::wstring too_large(std::uintmax_t largest_size) {
-  return L"the file is larger than " + std::to_wstring(largest_size) + L" bytes";
-}
-
 }  // namespace
 
 std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& file,
@@ -36,28 +33,18 @@ std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& f
   if (fd.get() < 0) return system_error_text(errno);
   struct stat info {};
   if (fstat(fd.get(), &info) != 0) return system_error_text(errno);
-  if (static_cast<std::uintmax_t>(info.st_size) > largest_size) return too_large(largest_size);
   file.modified = info.st_mtim.tv_sec;
-  // One byte more than the size, so that a file that grew meanwhile is
-  // still read to its end.
-  file.bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == file.bytes.size()) {
-      if (file.bytes.size() > largest_size) return too_large(largest_size);
-      file.bytes.resize(file.bytes.size() * 2);
-    }
-    const ssize_t got = read(fd.get(), file.bytes.data() + filled, file.bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return system_error_text(errno);
-    }
-    filled += static_cast<std::size_t>(got);
-    // A short read of a regular file is its end: no second call to find it.
-    if (got == 0 || filled < file.bytes.size()) break;
-  }
-  file.bytes.resize(filled);
-  return std::nullopt;
+  return read_to_end(
+      static_cast<std::uintmax_t>(info.st_size), largest_size, file.bytes,
+      [&fd](char* data, std::size_t room, std::size_t& got) -> std::optional<std::wstring> {
+        ssize_t result = 0;
+        do {
+          result = read(fd.get(), data, room);
+        } while (result < 0 && errno == EINTR);
+        if (result < 0) return system_error_text(errno);
+        got = static_cast<std::size_t>(result);
+        return std::nullopt;
+      });
 }
 
 }  // namespace tavro

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "common/failure.h"
+#include "common/read_to_end.h"
 #include "common/whole_file.h"
 
 namespace tavro {
@@ -33,10 +34,6 @@ std::int64_t unix_seconds(const FILETIME& time) {
          10000000;
 }
 
-std::wstring too_large(std::uintmax_t largest_size) {
-  return L"the file is larger than " + std::to_wstring(largest_size) + L" bytes";
-}
-
 }  // namespace
 
 std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& file,
@@ -51,26 +48,16 @@ std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& f
       !GetFileTime(handle.get(), nullptr, nullptr, &written)) {
     return last_error_text();
   }
-  if (static_cast<std::uintmax_t>(size.QuadPart) > largest_size) return too_large(largest_size);
   file.modified = unix_seconds(written);
-  file.bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == file.bytes.size()) {
-      if (file.bytes.size() > largest_size) return too_large(largest_size);
-      file.bytes.resize(file.bytes.size() * 2);
-    }
-    DWORD got = 0;
-    if (!ReadFile(handle.get(), file.bytes.data() + filled,
-                  static_cast<DWORD>(file.bytes.size() - filled), &got, nullptr)) {
-      return last_error_text();
-    }
-    filled += got;
-    // A short read of a regular file is its end: no second call to find it.
-    if (got == 0 || filled < file.bytes.size()) break;
-  }
-  file.bytes.resize(filled);
-  return std::nullopt;
+  return read_to_end(
+      static_cast<std::uintmax_t>(size.QuadPart), largest_size, file.bytes,
+      [&handle](char* data, std::size_t room, std::size_t& got) -> std::optional<std::wstring> {
+        DWORD read = 0;
+        if (!ReadFile(handle.get(), data, static_cast<DWORD>(room), &read, nullptr))
+          return last_error_text();
+        got = read;
+        return std::nullopt;
+      });
 }
 
 }  // namespace tavro
