@@ -63,7 +63,6 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
 
   // Created in tab order, so that the dialog manager's order (the order of
   // the children) is the table's; the lines and the picture come last.
-  std::array<bool, kControlCount> created{};
   dpi_ = dpi_of_window(window_);
   font_ = create_message_font(dpi_);
   const auto create = [&](Control id) {
@@ -75,12 +74,11 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
       fail_with_last_error(L"The survey window's controls cannot be made");
     }
     controls_[index_of(id)] = control;
-    created[index_of(id)] = true;
   };
   for (const Control id : controls_in_tab_order())
     create(id);
   for (const LayoutRow& row : kSurveyLayout) {
-    if (!created[index_of(row.id)]) create(row.id);
+    if (control(row.id) == nullptr) create(row.id);
   }
   fit_frame_to_client();
 }
