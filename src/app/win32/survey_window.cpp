@@ -21,6 +21,15 @@ std::size_t index_of(Control control) {
   return static_cast<std::size_t>(control);
 }
 
+// 0x800000nn is the system colour nn; anything else is 0x00BBGGRR.
+bool is_system_color(OleColor color) {
+  return (color & 0x80000000) != 0;
+}
+
+int system_color_index(OleColor color) {
+  return static_cast<int>(color & 0xFF);
+}
+
 [[noreturn]] void fail_with_last_error(std::wstring_view what) {
   throw Failure(std::wstring(what) + L": " + system_error_text(static_cast<int>(GetLastError())));
 }
@@ -46,8 +55,7 @@ void register_window_class(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 COLORREF color_ref(OleColor color) {
-  constexpr OleColor kSystemColor = 0x80000000;
-  if ((color & kSystemColor) != 0) return GetSysColor(static_cast<int>(color & 0xFF));
+  if (is_system_color(color)) return GetSysColor(system_color_index(color));
   return static_cast<COLORREF>(color & 0x00FFFFFF);
 }
 
@@ -237,14 +245,14 @@ LRESULT Win32SurveyWindow::on_control_color(UINT message, HDC dc, HWND control_w
     return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(control_window));
   }
-  const OleColor color = *back_colors_[index_of(*which)];
+  const std::size_t i = index_of(*which);
+  const OleColor color = *back_colors_[i];
   SetBkColor(dc, color_ref(color));
   if (message == WM_CTLCOLORSTATIC && !IsWindowEnabled(control_window)) {
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
   }
-  const HBRUSH brush = solid_brushes_[index_of(*which)] != nullptr
-                           ? solid_brushes_[index_of(*which)]
-                           : GetSysColorBrush(static_cast<int>(color & 0xFF));
+  const HBRUSH brush =
+      is_system_color(color) ? GetSysColorBrush(system_color_index(color)) : solid_brushes_[i];
   return reinterpret_cast<LRESULT>(brush);
 }
 
@@ -343,7 +351,8 @@ void Win32SurveyWindow::set_back_color(Control control, OleColor color) {
   const std::size_t i = index_of(control);
   back_colors_[i] = color;
   if (solid_brushes_[i] != nullptr) DeleteObject(solid_brushes_[i]);
-  solid_brushes_[i] = (color & 0x80000000) != 0 ? nullptr : CreateSolidBrush(color_ref(color));
+  // System colours have brushes of the system's own.
+  solid_brushes_[i] = is_system_color(color) ? nullptr : CreateSolidBrush(color_ref(color));
   InvalidateRect(this->control(control), nullptr, TRUE);
 }
 
