@@ -266,15 +266,8 @@ std::optional<Control> Win32SurveyWindow::control_of(HWND window) const {
 void Win32SurveyWindow::apply_dpi(UINT dpi) {
   dpi_ = dpi;
   const HFONT font = create_message_font(dpi);
-  for (const LayoutRow& row : kSurveyLayout) {
-    const HWND control = controls_[index_of(row.id)];
-    const RECT place = control_rect(row, dpi);
-    if (shows_text(row.kind))
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    const UINT keep_size = row.kind == ControlKind::kPicture ? SWP_NOSIZE : 0;
-    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  for (const LayoutRow& row : kSurveyLayout)
+    rescale_control(control(row.id), row, dpi, font);
   if (font_ != nullptr) DeleteObject(font_);
   font_ = font;
   fit_frame_to_client();
