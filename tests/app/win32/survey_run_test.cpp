@@ -36,13 +36,7 @@ class SurveyRun : public ::testing::Test {
     survey_.folder().write("apps/old.exe", "x");
   }
   std::string record() const {
-    return survey_.folder().read("records/" + wide_to_utf8(local_name()) + ".txt");
-  }
-  static std::wstring local_name() {
-    wchar_t name[256] = {};
-    DWORD length = 256;
-    GetComputerNameExW(ComputerNameDnsHostname, name, &length);
-    return name;
+    return survey_.folder().read("records/" + testing::record_file_name());
   }
   SurveyUnderTest survey_{kSettings};
 };
@@ -154,10 +148,7 @@ TEST(TavroExe, RunsBesideItsSettingsAndSavesOnOk) {
   CloseHandle(process.hProcess);
   EXPECT_EQ(exit_code, 0u);
 
-  wchar_t name[256] = {};
-  DWORD length = 256;
-  GetComputerNameExW(ComputerNameDnsHostname, name, &length);
-  EXPECT_EQ(folder.read("records/" + wide_to_utf8(name) + ".txt"),
+  EXPECT_EQ(folder.read("records/" + testing::record_file_name()),
             testing::machine_fact_fields() + ",,,,,,,,,,,,,,\r\n");
 }
 

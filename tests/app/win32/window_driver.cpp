@@ -165,4 +165,11 @@ std::string machine_fact_fields() {
          "," + std::to_string(memory.ullTotalPhys) + ",";
 }
 
+std::string record_file_name() {
+  wchar_t name[256] = {};
+  DWORD length = 256;
+  GetComputerNameExW(ComputerNameDnsHostname, name, &length);
+  return wide_to_utf8(name) + ".txt";
+}
+
 }  // namespace tavro::win32::testing
