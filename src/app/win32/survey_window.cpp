@@ -1,5 +1,7 @@
 #include "app/win32/survey_window.h"
 
+#include <commctrl.h>
+
 #include <exception>
 
 #include "app/win32/control_factory.h"
@@ -34,9 +36,13 @@ int system_color_index(OleColor color) {
   throw Failure(std::wstring(what) + L": " + system_error_text(static_cast<int>(GetLastError())));
 }
 
+// Registers the window's class and, with it, loads the common controls
+// whose version 6 the manifest asks for; once per program.
 void register_window_class(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW window_class{};
   if (GetClassInfoExW(instance, kWindowClass, &window_class)) return;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;

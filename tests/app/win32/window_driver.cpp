@@ -1,7 +1,5 @@
 #include "window_driver.h"
 
-#include <commctrl.h>
-
 #include <cstdlib>
 
 #include "machine/host_identity.h"
@@ -133,8 +131,6 @@ std::wstring test_output_folder() {
 }
 
 SurveyUnderTest::SurveyUnderTest() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   window_ = std::make_unique<Win32SurveyWindow>(GetModuleHandleW(nullptr));
   SurveyServices services = SurveyServices::system();
   services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
