@@ -84,10 +84,11 @@ TEST_F(SurveyRun, AFailingSaveShowsWhyAndKeepsTheWindowWithTheAnswers) {
       << wide_to_utf8(boxes[0].text);
   EXPECT_FALSE(survey_.window().closed());
   EXPECT_EQ(survey_.window().text(Control::Text1), L"kept");
+  // The window, unlike a dialog, keeps its focused control only by its own doing.
+  EXPECT_EQ(GetFocus(), survey_.control(Control::CmdOk));
 
   // The folder appears; OK again saves and closes.
   fs::create_directory(survey_.folder().path() / "records");
-  SetFocus(survey_.control(Control::CmdOk));
   press_key(survey_.window(), VK_RETURN);
   EXPECT_TRUE(survey_.window().closed());
   EXPECT_NE(record().find(",kept,"), std::string::npos);
