@@ -25,11 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::control;
-
-// The text a check box shows: Qt draws "&&" as "&".
-QString shown_text(const QAbstractButton* button) {
-  return button->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
-}
+using testing::shown_text;
 
 void click(QtSurveyWindow& window, Control c) {
   // Near the left edge: on a check box's indicator, inside a button.
@@ -223,14 +219,12 @@ class SurveyWindowRunTest : public QObject {
     bool host_box_enabled_when_shown = true;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, [&] {
-      for (QWidget* top : QApplication::topLevelWidgets()) {
-        auto* window = qobject_cast<QtSurveyWindow*>(top);
-        if (window == nullptr || !window->isVisible() || seen) continue;
-        seen = true;
-        host_name_when_shown = control<QLineEdit>(*window, Control::TxtHN)->text();
-        host_box_enabled_when_shown = window->widget(Control::TxtHN)->isEnabled();
-        click(*window, Control::CmdCancel);
-      }
+      QtSurveyWindow* window = testing::visible_survey_window();
+      if (window == nullptr || seen) return;
+      seen = true;
+      host_name_when_shown = control<QLineEdit>(*window, Control::TxtHN)->text();
+      host_box_enabled_when_shown = window->widget(Control::TxtHN)->isEnabled();
+      click(*window, Control::CmdCancel);
     });
     watcher.start(10);
     QCOMPARE(run_survey(services()), 0);
