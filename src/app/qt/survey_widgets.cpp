@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRect>
 #include <limits>
 
 #include "qt_text.h"
@@ -76,6 +77,13 @@ QWidget* make_widget(const LayoutRow& row, QWidget* parent) {
   return nullptr;
 }
 
+// A row's rectangle in device-independent pixels (96 per inch). A line is
+// one pixel high at its y.
+QRect pixel_rect(const LayoutRow& row) {
+  const int height = row.kind == ControlKind::kLine ? 1 : to_pixels(row.height);
+  return {to_pixels(row.left), to_pixels(row.top), to_pixels(row.width), height};
+}
+
 bool takes_focus(ControlKind kind) {
   return kind == ControlKind::kCheckBox || kind == ControlKind::kTextBox ||
          kind == ControlKind::kCommandButton;
@@ -89,11 +97,6 @@ void SurveyButton::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QPushButton::keyPressEvent(event);
-}
-
-QRect pixel_rect(const LayoutRow& row) {
-  const int height = row.kind == ControlKind::kLine ? 1 : to_pixels(row.height);
-  return {to_pixels(row.left), to_pixels(row.top), to_pixels(row.width), height};
 }
 
 QString literal_button_text(std::wstring_view caption) {

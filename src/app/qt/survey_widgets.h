@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QPushButton>
-#include <QRect>
 #include <QString>
 #include <string_view>
 
@@ -23,10 +22,6 @@ class SurveyButton : public QPushButton {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 };
-
-// A row's rectangle in device-independent pixels (96 per inch). A line is
-// one pixel high at its y.
-QRect pixel_rect(const LayoutRow& row);
 
 // A caption as a button or check box must be given it so that it shows
 // exactly as written: "&" is not a shortcut marker.

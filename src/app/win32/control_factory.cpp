@@ -61,6 +61,15 @@ const KindTraits& traits_of(ControlKind kind) {
   return kKinds[static_cast<std::size_t>(kind)];
 }
 
+// Whether the control shows text, and so takes the window's font.
+bool shows_text(ControlKind kind) {
+  return kind != ControlKind::kPicture && kind != ControlKind::kLine;
+}
+
+void set_font(HWND control, ControlKind kind, HFONT font) {
+  if (shows_text(kind)) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 }  // namespace
 
 int control_id(Control control) {
@@ -96,10 +105,6 @@ RECT control_rect(const LayoutRow& row, UINT dpi) {
   }
 }
 
-bool shows_text(ControlKind kind) {
-  return kind != ControlKind::kPicture && kind != ControlKind::kLine;
-}
-
 HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT dpi, HFONT font) {
   const KindTraits& kind = traits_of(row.kind);
   const std::wstring caption = displayed_caption(row.kind, row.caption);
@@ -115,10 +120,17 @@ HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT 
     SetWindowPos(control, nullptr, 0, 0, place.right - place.left, place.bottom - place.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (shows_text(row.kind))
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  set_font(control, row.kind, font);
   kind.finish(control, instance);
   return control;
+}
+
+void rescale_control(HWND control, const LayoutRow& row, UINT dpi, HFONT font) {
+  set_font(control, row.kind, font);
+  const RECT place = control_rect(row, dpi);
+  const UINT keep_size = row.kind == ControlKind::kPicture ? SWP_NOSIZE : 0;
+  SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tavro::win32

@@ -19,13 +19,14 @@ int control_id(Control control);
 // natural size: its rectangle is empty, and only its corner counts.
 RECT control_rect(const LayoutRow& row, UINT dpi);
 
-// Whether the control shows text, and so takes the window's font.
-bool shows_text(ControlKind kind);
-
 // Creates the control of the row as a child of parent, with its fixed
 // caption, in its place at the DPI and, if it shows text, in the font:
 // each control is made once where it belongs, never made and then moved.
 HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT dpi, HFONT font);
+
+// Places the control of the row anew at the DPI and, if it shows text, gives
+// it the font: for a window moved to a screen of another scale.
+void rescale_control(HWND control, const LayoutRow& row, UINT dpi, HFONT font);
 
 // The window text that shows a caption literally: buttons and check boxes
 // would read "&" as the mark of an access key, so it is doubled there;

@@ -1,7 +1,5 @@
 #include "app/win32/survey_program.h"
 
-#include <commctrl.h>
-
 #include <exception>
 #include <string>
 #include <utility>
@@ -22,9 +20,6 @@ void show_failure(std::wstring_view message) {
 }  // namespace
 
 int run_survey_program(HINSTANCE instance, int show_command, SurveyServices services) {
-  // Loads the common controls, whose version 6 the manifest asks for.
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   try {
     Win32SurveyWindow window(instance);
     SurveyForm form(window, std::move(services));

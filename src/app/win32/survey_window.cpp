@@ -1,5 +1,7 @@
 #include "app/win32/survey_window.h"
 
+#include <commctrl.h>
+
 #include <exception>
 
 #include "app/win32/control_factory.h"
@@ -21,13 +23,26 @@ std::size_t index_of(Control control) {
   return static_cast<std::size_t>(control);
 }
 
+// 0x800000nn is the system colour nn; anything else is 0x00BBGGRR.
+bool is_system_color(OleColor color) {
+  return (color & 0x80000000) != 0;
+}
+
+int system_color_index(OleColor color) {
+  return static_cast<int>(color & 0xFF);
+}
+
 [[noreturn]] void fail_with_last_error(std::wstring_view what) {
   throw Failure(std::wstring(what) + L": " + system_error_text(static_cast<int>(GetLastError())));
 }
 
+// Registers the window's class and, with it, loads the common controls
+// whose version 6 the manifest asks for; once per program.
 void register_window_class(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW window_class{};
   if (GetClassInfoExW(instance, kWindowClass, &window_class)) return;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
@@ -46,8 +61,7 @@ void register_window_class(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 COLORREF color_ref(OleColor color) {
-  constexpr OleColor kSystemColor = 0x80000000;
-  if ((color & kSystemColor) != 0) return GetSysColor(static_cast<int>(color & 0xFF));
+  if (is_system_color(color)) return GetSysColor(system_color_index(color));
   return static_cast<COLORREF>(color & 0x00FFFFFF);
 }
 
@@ -63,7 +77,6 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
 
   // Created in tab order, so that the dialog manager's order (the order of
   // the children) is the table's; the lines and the picture come last.
-  std::array<bool, kControlCount> created{};
   dpi_ = dpi_of_window(window_);
   font_ = create_message_font(dpi_);
   const auto create = [&](Control id) {
@@ -75,12 +88,11 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
       fail_with_last_error(L"The survey window's controls cannot be made");
     }
     controls_[index_of(id)] = control;
-    created[index_of(id)] = true;
   };
   for (const Control id : controls_in_tab_order())
     create(id);
   for (const LayoutRow& row : kSurveyLayout) {
-    if (!created[index_of(row.id)]) create(row.id);
+    if (control(row.id) == nullptr) create(row.id);
   }
   fit_frame_to_client();
 }
@@ -239,14 +251,14 @@ LRESULT Win32SurveyWindow::on_control_color(UINT message, HDC dc, HWND control_w
     return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(control_window));
   }
-  const OleColor color = *back_colors_[index_of(*which)];
+  const std::size_t i = index_of(*which);
+  const OleColor color = *back_colors_[i];
   SetBkColor(dc, color_ref(color));
   if (message == WM_CTLCOLORSTATIC && !IsWindowEnabled(control_window)) {
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
   }
-  const HBRUSH brush = solid_brushes_[index_of(*which)] != nullptr
-                           ? solid_brushes_[index_of(*which)]
-                           : GetSysColorBrush(static_cast<int>(color & 0xFF));
+  const HBRUSH brush =
+      is_system_color(color) ? GetSysColorBrush(system_color_index(color)) : solid_brushes_[i];
   return reinterpret_cast<LRESULT>(brush);
 }
 
@@ -260,15 +272,8 @@ std::optional<Control> Win32SurveyWindow::control_of(HWND window) const {
 void Win32SurveyWindow::apply_dpi(UINT dpi) {
   dpi_ = dpi;
   const HFONT font = create_message_font(dpi);
-  for (const LayoutRow& row : kSurveyLayout) {
-    const HWND control = controls_[index_of(row.id)];
-    const RECT place = control_rect(row, dpi);
-    if (shows_text(row.kind))
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    const UINT keep_size = row.kind == ControlKind::kPicture ? SWP_NOSIZE : 0;
-    SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  for (const LayoutRow& row : kSurveyLayout)
+    rescale_control(control(row.id), row, dpi, font);
   if (font_ != nullptr) DeleteObject(font_);
   font_ = font;
   fit_frame_to_client();
@@ -345,7 +350,8 @@ void Win32SurveyWindow::set_back_color(Control control, OleColor color) {
   const std::size_t i = index_of(control);
   back_colors_[i] = color;
   if (solid_brushes_[i] != nullptr) DeleteObject(solid_brushes_[i]);
-  solid_brushes_[i] = (color & 0x80000000) != 0 ? nullptr : CreateSolidBrush(color_ref(color));
+  // System colours have brushes of the system's own.
+  solid_brushes_[i] = is_system_color(color) ? nullptr : CreateSolidBrush(color_ref(color));
   InvalidateRect(this->control(control), nullptr, TRUE);
 }
 

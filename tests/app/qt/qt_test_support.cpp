@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <algorithm>
 
 namespace tavro::testing {
 
@@ -15,14 +14,20 @@ void MessageBoxAnswerer::answer() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   if (box == nullptr || !box->isVisible()) return;
   texts_ << box->text();
-  survey_window_was_visible_ = survey_window_was_visible_ || a_survey_window_is_visible();
+  survey_window_was_visible_ = survey_window_was_visible_ || visible_survey_window() != nullptr;
   box->done(QMessageBox::Ok);
 }
 
-bool a_survey_window_is_visible() {
-  return std::ranges::any_of(QApplication::topLevelWidgets(), [](QWidget* window) {
-    return qobject_cast<QtSurveyWindow*>(window) != nullptr && window->isVisible();
-  });
+QtSurveyWindow* visible_survey_window() {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<QtSurveyWindow*>(top);
+    if (window != nullptr && window->isVisible()) return window;
+  }
+  return nullptr;
+}
+
+QString shown_text(const QAbstractButton* button) {
+  return button->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
 }  // namespace tavro::testing

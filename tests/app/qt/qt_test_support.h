@@ -1,7 +1,9 @@
 // Helpers for the Qt window's tests: typed access to the window's widgets,
-// and an answerer for message boxes that would otherwise block a test.
+// what they show, and an answerer for message boxes that would otherwise
+// block a test.
 #pragma once
 
+#include <QAbstractButton>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -35,7 +37,10 @@ class MessageBoxAnswerer : public QObject {
   bool survey_window_was_visible_ = false;
 };
 
-// Whether any survey window is visible now.
-bool a_survey_window_is_visible();
+// The survey window that is visible now, if any.
+QtSurveyWindow* visible_survey_window();
+
+// The text a button or check box shows: Qt draws "&&" as "&".
+QString shown_text(const QAbstractButton* button);
 
 }  // namespace tavro::testing

@@ -54,6 +54,8 @@ class Keyboard : public ::testing::Test {
   SurveyUnderTest survey_{all_enabled_settings()};
 };
 
+// The walk goes through IsDialogMessage, and so through the dialog
+// manager's order (GetNextDlgTabItem), which must be the table's.
 TEST_F(Keyboard, TabWalksChecksTextsAndButtonsThenWraps) {
   ASSERT_EQ(GetFocus(), survey_.control(Control::Check1));
   std::vector<Control> expected;
@@ -68,18 +70,6 @@ TEST_F(Keyboard, TabWalksChecksTextsAndButtonsThenWraps) {
   std::vector<Control> back(expected.rbegin() + 1, expected.rend());
   back.push_back(Control::Check1);
   EXPECT_EQ(tab_walk(survey_, static_cast<int>(back.size()), true), back);
-}
-
-TEST_F(Keyboard, TheDialogManagersOrderIsTheTables) {
-  // GetNextDlgTabItem is what IsDialogMessage follows.
-  const HWND window = survey_.window().handle();
-  HWND at = survey_.control(Control::Check10);
-  at = GetNextDlgTabItem(window, at, FALSE);
-  EXPECT_EQ(at, survey_.control(Control::Text1));
-  at = GetNextDlgTabItem(window, survey_.control(Control::Text5), FALSE);
-  EXPECT_EQ(at, survey_.control(Control::CmdOk));  // labels and disabled facts are skipped
-  at = GetNextDlgTabItem(window, survey_.control(Control::CmdOk), TRUE);
-  EXPECT_EQ(at, survey_.control(Control::Text5));
 }
 
 TEST_F(Keyboard, EnterAndEscInCheckBoxesAndTextBoxesPressNothing) {

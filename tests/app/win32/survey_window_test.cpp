@@ -49,12 +49,40 @@ COLORREF brush_color(LRESULT brush) {
   return brush_info.lbColor;
 }
 
+HFONT font_of(HWND control) {
+  return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+// Every control in its place at the DPI, and the window's client area the
+// layout's; the picture keeps the logo's natural size and is never stretched.
+void expect_layout_at(SurveyUnderTest& survey, int dpi) {
+  RECT client{};
+  GetClientRect(survey.window().handle(), &client);
+  EXPECT_EQ(client.right, twips_to_pixels(kClientWidthTwips, dpi));
+  EXPECT_EQ(client.bottom, twips_to_pixels(kClientHeightTwips, dpi));
+  for (const LayoutRow& row : kSurveyLayout) {
+    SCOPED_TRACE(row.name);
+    const RECT rect = client_rect_of(survey.control(row.id));
+    EXPECT_EQ(rect.left, twips_to_pixels(row.left, dpi));
+    EXPECT_EQ(rect.top, twips_to_pixels(row.top, dpi));
+    if (row.kind == ControlKind::kPicture) {
+      EXPECT_EQ(rect.right - rect.left, 111);
+      EXPECT_EQ(rect.bottom - rect.top, 88);
+      continue;
+    }
+    EXPECT_EQ(rect.right - rect.left, twips_to_pixels(row.width, dpi));
+    if (row.kind != ControlKind::kLine) {
+      EXPECT_EQ(rect.bottom - rect.top, twips_to_pixels(row.height, dpi));
+    }
+  }
+}
+
 constexpr char kSettings[] =
     "[Application]\r\nEnableA1=1\r\nName1=AT&T Dialer\r\nEnableA2=0\r\nName2="
     "A name far too long for its box, which keeps its size and shows what fits\r\n"
     "[Status]\r\nEnableI1=1\r\nItem1=R&D room\r\nEnableI2=0\r\nItem2=Owner\r\n";
 
-TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheLayoutsClientArea) {
+TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheProgramsIcon) {
   SurveyUnderTest survey(kSettings);
   const HWND window = survey.window().handle();
   EXPECT_EQ(class_of(window), L"TavroSurveyWindow");
@@ -62,18 +90,13 @@ TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheLayoutsClientArea) {
   const LONG style = style_of(window);
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-  RECT client{};
-  GetClientRect(window, &client);
-  const int dpi = static_cast<int>(survey.window().dpi());
-  EXPECT_EQ(client.right, twips_to_pixels(kClientWidthTwips, dpi));
-  EXPECT_EQ(client.bottom, twips_to_pixels(kClientHeightTwips, dpi));
   EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
   EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
 }
 
 TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
   SurveyUnderTest survey;
-  const int dpi = static_cast<int>(survey.window().dpi());
+  expect_layout_at(survey, static_cast<int>(survey.window().dpi()));
   struct Expected {
     const wchar_t* window_class;
     LONG type;  // the style's kind bits
@@ -108,20 +131,8 @@ TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
     const int id = GetDlgCtrlID(control);
     EXPECT_NE(id, IDOK);
     EXPECT_NE(id, IDCANCEL);
-
-    const RECT rect = client_rect_of(control);
-    EXPECT_EQ(rect.left, twips_to_pixels(row.left, dpi));
-    EXPECT_EQ(rect.top, twips_to_pixels(row.top, dpi));
-    if (row.kind == ControlKind::kPicture) {
-      // The logo at its natural size, never stretched to the box.
-      EXPECT_EQ(rect.right - rect.left, 111);
-      EXPECT_EQ(rect.bottom - rect.top, 88);
-    } else {
-      EXPECT_EQ(rect.right - rect.left, twips_to_pixels(row.width, dpi));
-      if (row.kind != ControlKind::kLine) {
-        EXPECT_EQ(rect.bottom - rect.top, twips_to_pixels(row.height, dpi));
-        EXPECT_EQ(text_of(control), displayed_caption(row.kind, row.caption));
-      }
+    if (row.kind != ControlKind::kPicture && row.kind != ControlKind::kLine) {
+      EXPECT_EQ(text_of(control), displayed_caption(row.kind, row.caption));
     }
   }
 }
@@ -133,8 +144,7 @@ TEST(SurveyWindow, ControlsUseTheSystemMessageFont) {
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
   for (const Control id : {Control::Check1, Control::Text1, Control::Label1, Control::CmdOk}) {
     LOGFONTW font{};
-    auto* const handle =
-        reinterpret_cast<HFONT>(SendMessageW(survey.control(id), WM_GETFONT, 0, 0));
+    const HFONT handle = font_of(survey.control(id));
     ASSERT_NE(handle, nullptr);
     GetObjectW(handle, sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
@@ -172,50 +182,52 @@ TEST(SurveyWindow, MachineFactsAreDisabledAndFilledBeforeTheWindowShows) {
   }
 }
 
-TEST(SurveyWindow, DisabledStatusBoxesAreOnTheButtonFaceColour) {
-  SurveyUnderTest survey(kSettings);
-  survey.load();
+// The brush and background colour the window gives a text box to paint with.
+COLORREF painted_color(SurveyUnderTest& survey, Control box) {
   const HWND window = survey.window().handle();
   const HDC dc = GetDC(window);
   // A disabled edit asks for static colours, an enabled one for edit colours.
-  const LRESULT disabled = SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                        reinterpret_cast<LPARAM>(survey.control(Control::Text2)));
-  const LRESULT enabled = SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(survey.control(Control::Text1)));
+  const UINT message = IsWindowEnabled(survey.control(box)) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+  const LRESULT brush = SendMessageW(window, message, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(survey.control(box)));
+  const COLORREF background = GetBkColor(dc);
   ReleaseDC(window, dc);
+  EXPECT_EQ(brush_color(brush), background);
+  return brush_color(brush);
+}
+
+TEST(SurveyWindow, DisabledStatusBoxesAreOnTheButtonFaceColour) {
+  SurveyUnderTest survey(kSettings);
+  survey.load();
   EXPECT_FALSE(IsWindowEnabled(survey.control(Control::Text2)));
-  EXPECT_EQ(brush_color(disabled), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(brush_color(enabled), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(painted_color(survey, Control::Text2), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(painted_color(survey, Control::Text1), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(SurveyWindow, BackColoursAreSystemColoursOrTheirRgbValue) {
+  EXPECT_EQ(color_ref(0x8000000F), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(color_ref(0x80000005), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(color_ref(0x00336699), RGB(0x99, 0x66, 0x33));
+  // A box painted in an RGB colour, then back in a system colour.
+  SurveyUnderTest survey;
+  survey.window().set_back_color(Control::Text1, 0x00336699);
+  EXPECT_EQ(painted_color(survey, Control::Text1), RGB(0x99, 0x66, 0x33));
+  survey.window().set_back_color(Control::Text1, 0x8000000F);
+  EXPECT_EQ(painted_color(survey, Control::Text1), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST(SurveyWindow, MovedToAScreenOfAnotherScaleTheLayoutScalesWithIt) {
   SurveyUnderTest survey(kSettings);
-  const HWND window = survey.window().handle();
-  const HFONT font_before =
-      reinterpret_cast<HFONT>(SendMessageW(survey.control(Control::Text1), WM_GETFONT, 0, 0));
   LOGFONTW before{};
-  GetObjectW(font_before, sizeof before, &before);
+  GetObjectW(font_of(survey.control(Control::Text1)), sizeof before, &before);
   RECT suggested{40, 30, 1000, 600};
-  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(survey.window().handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(survey.window().dpi(), 144u);
-  RECT client{};
-  GetClientRect(window, &client);
-  EXPECT_EQ(client.right, twips_to_pixels(kClientWidthTwips, 144));
-  EXPECT_EQ(client.bottom, twips_to_pixels(kClientHeightTwips, 144));
-  const RECT ok = client_rect_of(survey.control(Control::CmdOk));
-  EXPECT_EQ(ok.left, twips_to_pixels(7440, 144));
-  EXPECT_EQ(ok.bottom - ok.top, twips_to_pixels(375, 144));
+  expect_layout_at(survey, 144);
   LOGFONTW after{};
-  GetObjectW(
-      reinterpret_cast<HFONT>(SendMessageW(survey.control(Control::Text1), WM_GETFONT, 0, 0)),
-      sizeof after, &after);
+  GetObjectW(font_of(survey.control(Control::Text1)), sizeof after, &after);
   EXPECT_GT(std::abs(after.lfHeight), std::abs(before.lfHeight));
-}
-
-TEST(SurveyWindow, OtherBackColoursAreTheirRgbValue) {
-  EXPECT_EQ(color_ref(0x8000000F), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(color_ref(0x80000005), GetSysColor(COLOR_WINDOW));
-  EXPECT_EQ(color_ref(0x00336699), RGB(0x99, 0x66, 0x33));
 }
 
 TEST(SurveyWindow, AScreenshotOfTheLoadedWindow) {

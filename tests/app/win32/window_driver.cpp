@@ -1,7 +1,5 @@
 #include "window_driver.h"
 
-#include <commctrl.h>
-
 #include <cstdlib>
 
 #include "machine/host_identity.h"
@@ -133,8 +131,6 @@ std::wstring test_output_folder() {
 }
 
 SurveyUnderTest::SurveyUnderTest() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   window_ = std::make_unique<Win32SurveyWindow>(GetModuleHandleW(nullptr));
   SurveyServices services = SurveyServices::system();
   services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
@@ -163,6 +159,13 @@ std::string machine_fact_fields() {
   GlobalMemoryStatusEx(&memory);
   return encode_system_text(local_host_name()) + "," + encode_system_text(local_ip_address()) +
          "," + std::to_string(memory.ullTotalPhys) + ",";
+}
+
+std::string record_file_name() {
+  wchar_t name[256] = {};
+  DWORD length = 256;
+  GetComputerNameExW(ComputerNameDnsHostname, name, &length);
+  return wide_to_utf8(name) + ".txt";
 }
 
 }  // namespace tavro::win32::testing

@@ -70,4 +70,8 @@ class SurveyUnderTest {
 // and memory, each followed by a comma.
 std::string machine_fact_fields();
 
+// The name of the record file the survey writes: the computer's DNS host
+// name, as Windows gives it, and ".txt".
+std::string record_file_name();
+
 }  // namespace tavro::win32::testing
