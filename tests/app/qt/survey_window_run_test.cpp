@@ -16,6 +16,7 @@
 #include "common/failure.h"
 #include "qt_survey_window.h"
 #include "qt_test_support.h"
+#include "support/fixed_services.h"
 #include "support/temp_folder.h"
 #include "survey/survey_form.h"
 #include "survey_program.h"
@@ -54,18 +55,7 @@ class SurveyWindowRunTest : public QObject {
 
   std::string path(std::string_view relative) const { return (folder_.path() / relative).string(); }
 
-  SurveyServices services() const {
-    SurveyServices services;
-    services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
-    services.host_name = [] { return std::wstring(L"PC-042"); };
-    services.ip_address = [] { return std::wstring(L"10.0.0.42"); };
-    services.memory_status = [] {
-      MemoryStatus status;
-      status.total_physical = 17179869184;
-      return status;
-    };
-    return services;
-  }
+  SurveyServices services() const { return testing::fixed_services(folder_.wide("Tavro.ini")); }
 
   // Slot 1 is found, slot 2 is found but disabled, slot 3 is missing, slot 4
   // has an enable flag that leaves the box as it is; item 2 is disabled.
