@@ -20,6 +20,10 @@ class Failure : public std::exception {
   std::string narrow_;
 };
 
+// What to tell the user of an error: a Failure's own message, else the
+// library's text (bad_alloc and the like), decoded from UTF-8.
+std::wstring message_of(const std::exception& error);
+
 // The platform's text for an error number (errno on POSIX, a system error
 // code on Windows), e.g. "No such file or directory".
 std::wstring system_error_text(int code);

@@ -8,7 +8,6 @@
 #include "common/failure.h"
 #include "qt_survey_window.h"
 #include "qt_text.h"
-#include "settings/unicode.h"
 #include "survey/layout.h"
 
 namespace tavro {
@@ -29,11 +28,8 @@ int run_survey(SurveyServices services) {
   window.connect_handlers(form);
   try {
     form.Form_Load();
-  } catch (const Failure& failure) {
-    show_load_failure(failure.message());
-    return 1;
   } catch (const std::exception& error) {
-    show_load_failure(utf8_to_wide(error.what()));
+    show_load_failure(message_of(error));
     return 1;
   }
   window.show();

@@ -6,7 +6,6 @@
 
 #include "app/win32/survey_window.h"
 #include "common/failure.h"
-#include "settings/unicode.h"
 #include "survey/layout.h"
 
 namespace tavro::win32 {
@@ -27,10 +26,8 @@ int run_survey_program(HINSTANCE instance, int show_command, SurveyServices serv
     form.Form_Load();
     window.show(show_command);
     return window.run_message_loop();
-  } catch (const Failure& failure) {
-    show_failure(failure.message());
   } catch (const std::exception& error) {
-    show_failure(utf8_to_wide(error.what()));
+    show_failure(message_of(error));
   }
   return 1;
 }

@@ -8,7 +8,6 @@
 #include "app/win32/dpi.h"
 #include "app/win32/resource_ids.h"
 #include "common/failure.h"
-#include "settings/unicode.h"
 #include "survey/layout.h"
 
 namespace tavro::win32 {
@@ -236,10 +235,8 @@ void Win32SurveyWindow::run_event(const std::function<void()>& event) {
   try {
     event();
     return;
-  } catch (const Failure& error) {
-    failure = error.message();
   } catch (const std::exception& error) {
-    failure = utf8_to_wide(error.what());
+    failure = message_of(error);
   }
   show_message(failure);
   close();
