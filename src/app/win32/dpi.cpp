@@ -56,7 +56,10 @@ HFONT create_message_font(UINT dpi) {
     metrics = {};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+      // A copy of the stock GUI font, since the caller deletes what it gets.
+      LOGFONTW stock{};
+      GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
+      return CreateFontIndirectW(&stock);
     }
     // The figures are for the system DPI; scale them to the window's.
     metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
