@@ -45,6 +45,14 @@ enum class CheckValue : std::uint8_t { kUnticked = 0, kTicked = 1 };
 using OleColor = std::uint32_t;
 inline constexpr OleColor kButtonFaceColor = 0x8000000F;
 
+constexpr bool is_system_color(OleColor color) {
+  return (color & 0x80000000) != 0;
+}
+// The index nn of a system colour 0x800000nn.
+constexpr int system_color_index(OleColor color) {
+  return static_cast<int>(color & 0xFF);
+}
+
 class SurveyControls {
  public:
   virtual ~SurveyControls() = default;

@@ -5,8 +5,6 @@
 namespace tavro {
 namespace {
 
-constexpr OleColor kSystemColorFlag = 0x80000000;
-
 // The palette role nearest to each system colour index (0 to 24).
 constexpr std::array<QPalette::ColorRole, 25> kSystemColorRoles = {
     QPalette::Mid,              // 0 scroll bar
@@ -39,8 +37,8 @@ constexpr std::array<QPalette::ColorRole, 25> kSystemColorRoles = {
 }  // namespace
 
 QColor to_qcolor(OleColor color, const QPalette& palette) {
-  if ((color & kSystemColorFlag) != 0) {
-    const OleColor index = color & 0xFF;
+  if (is_system_color(color)) {
+    const auto index = static_cast<std::size_t>(system_color_index(color));
     const QPalette::ColorRole role =
         index < kSystemColorRoles.size() ? kSystemColorRoles[index] : QPalette::Window;
     return palette.color(QPalette::Active, role);

@@ -22,15 +22,6 @@ std::size_t index_of(Control control) {
   return static_cast<std::size_t>(control);
 }
 
-// 0x800000nn is the system colour nn; anything else is 0x00BBGGRR.
-bool is_system_color(OleColor color) {
-  return (color & 0x80000000) != 0;
-}
-
-int system_color_index(OleColor color) {
-  return static_cast<int>(color & 0xFF);
-}
-
 [[noreturn]] void fail_with_last_error(std::wstring_view what) {
   throw Failure(std::wstring(what) + L": " + system_error_text(static_cast<int>(GetLastError())));
 }
