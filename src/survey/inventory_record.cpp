@@ -1,8 +1,9 @@
 #include "survey/inventory_record.h"
 
-#include <vector>
+#include <algorithm>
 
 #include "settings/system_text.h"
+#include "settings/unicode.h"
 
 namespace tavro {
 namespace {
@@ -24,43 +25,45 @@ void append_field(std::wstring& line, std::wstring_view field) {
   line += L'"';
 }
 
-// Splits RFC 4180 text into fields; returns the reason when it is malformed.
-std::variant<std::vector<std::wstring>, RecordError> split_fields(std::wstring_view text) {
-  std::vector<std::wstring> fields(1);
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::wstring& field = fields.back();
-    if (text[pos] == L'"' && field.empty()) {
-      ++pos;
-      for (;;) {
-        if (pos >= text.size()) return RecordError{"a quoted field is not closed"};
-        if (text[pos] == L'"') {
-          if (pos + 1 < text.size() && text[pos + 1] == L'"') {
-            field += L'"';
-            pos += 2;
-            continue;
-          }
-          ++pos;
-          break;
-        }
-        field += text[pos++];
-      }
-      if (pos < text.size() && text[pos] != L',') {
-        return RecordError{"text follows a closing quote"};
-      }
-    }
-    if (pos >= text.size()) break;
-    const wchar_t c = text[pos++];
-    if (c == L',') {
-      fields.emplace_back();
-    } else if (c == L'\r' || c == L'\n') {
-      return RecordError{"the file holds several lines"};
-    } else if (c == L'"') {
-      return RecordError{"a quote stands inside an unquoted field"};
-    } else {
-      field += c;
-    }
+std::string count_text(std::size_t count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+std::string byte_text(unsigned char byte) {
+  static constexpr std::string_view kDigits = "0123456789ABCDEF";
+  return std::string("0x") + kDigits[byte >> 4U] + kDigits[byte & 0xFU];
+}
+
+// The record line without its CR LF, or the reason there is none.
+std::variant<std::string_view, RecordError> record_line(std::string_view utf8) {
+  if (utf8.empty()) return RecordError{"the file is empty"};
+  if (!utf8.ends_with("\r\n")) {
+    return RecordError{"the record does not end with a line end (CR LF)"};
   }
+  return utf8.substr(0, utf8.size() - 2);
+}
+
+std::string byte_at(std::string_view bytes, std::size_t offset) {
+  return "byte " + byte_text(static_cast<unsigned char>(bytes[offset])) + " at offset " +
+         std::to_string(offset);
+}
+
+// The system code page, where the survey of this PC writes its records.
+class SystemCodePage final : public LegacyDecoder {
+ public:
+  std::string name() const override { return "the system code page"; }
+  std::optional<std::size_t> to_utf8(std::string_view bytes, std::string& utf8) override {
+    const std::wstring decoded = decode_system_text(bytes);
+    if (encode_system_text(decoded) != bytes) return bytes.size();
+    utf8 = wide_to_utf8(decoded);
+    return std::nullopt;
+  }
+};
+
+RecordFields wide_fields(const RecordText& record) {
+  RecordFields fields;
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i)
+    fields[i] = utf8_to_wide(record.field(i));
   return fields;
 }
 
@@ -79,51 +82,157 @@ std::string record_file_bytes(const RecordFields& fields) {
   return encode_system_text(format_record(fields) + std::wstring(kRecordLineEnd));
 }
 
-std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes) {
-  if (bytes.empty()) return RecordError{"the file is empty"};
-  const std::wstring text = decode_system_text(bytes);
-  if (text.size() < kRecordLineEnd.size() ||
-      text.compare(text.size() - kRecordLineEnd.size(), kRecordLineEnd.size(), kRecordLineEnd) !=
-          0) {
-    return RecordError{"the record does not end with a line end (CR LF)"};
+std::size_t invalid_utf8_offset(std::string_view bytes) {
+  std::size_t pos = 0;
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  while (pos < bytes.size()) {
+    const unsigned char lead = byte(pos);
+    if (lead < 0x80) {
+      ++pos;
+      continue;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the range the second byte must fall in
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;   // overlong
+      if (lead == 0xED) high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;   // overlong
+      if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
+    } else {
+      return pos;
+    }
+    if (pos + length > bytes.size()) return pos;
+    if (byte(pos + 1) < low || byte(pos + 1) > high) return pos;
+    for (std::size_t i = 2; i < length; ++i) {
+      if ((byte(pos + i) & 0xC0U) != 0x80) return pos;
+    }
+    pos += length;
   }
-  auto split = split_fields(std::wstring_view(text).substr(0, text.size() - kRecordLineEnd.size()));
-  if (auto* error = std::get_if<RecordError>(&split)) return *error;
-  auto& fields = std::get<std::vector<std::wstring>>(split);
-  if (fields.size() != kRecordFieldCount) {
-    return RecordError{"the record has " + std::to_string(fields.size()) +
-                       (fields.size() == 1 ? " field" : " fields") + ", not " +
+  return std::string_view::npos;
+}
+
+std::variant<std::string_view, RecordError> record_file_utf8(std::string_view bytes,
+                                                             LegacyDecoder& legacy,
+                                                             std::string& converted) {
+  const bool marked = bytes.starts_with(kUtf8ByteOrderMark);
+  const std::size_t start = marked ? kUtf8ByteOrderMark.size() : 0;
+  const std::size_t invalid = invalid_utf8_offset(bytes.substr(start));
+  if (invalid == std::string_view::npos) return bytes.substr(start);
+  const std::string not_utf8 = byte_at(bytes, start + invalid) + " is not valid UTF-8";
+  if (marked) {
+    return RecordError{"the file starts with a UTF-8 byte-order mark, but " + not_utf8};
+  }
+  if (const auto offset = legacy.to_utf8(bytes, converted)) {
+    return RecordError{"the record is neither UTF-8 (" + not_utf8 + ") nor text in " +
+                       legacy.name() + " (" +
+                       (*offset < bytes.size() ? byte_at(bytes, *offset) + " has no character"
+                                               : std::string("it does not convert")) +
+                       ")"};
+  }
+  return std::string_view(converted);
+}
+
+std::optional<RecordError> read_record_text(std::string_view utf8, RecordText& record) {
+  const auto line_or_error = record_line(utf8);
+  if (const auto* error = std::get_if<RecordError>(&line_or_error)) return *error;
+  const std::string_view line = std::get<std::string_view>(line_or_error);
+  record.text.clear();
+  record.text.reserve(line.size());
+  std::size_t count = 0;  // fields read so far, also past the 18th
+  std::size_t pos = 0;
+  for (;;) {
+    if (pos < line.size() && line[pos] == '"') {
+      // A quoted field: the survey quotes only what needs it.
+      bool needed = false;
+      ++pos;
+      for (;;) {
+        const std::size_t quote = line.find('"', pos);
+        if (quote == std::string_view::npos) return RecordError{"a quoted field is not closed"};
+        const std::string_view run = line.substr(pos, quote - pos);
+        needed = needed || run.find_first_of(",\r\n") != std::string_view::npos;
+        record.text += run;
+        pos = quote + 1;
+        if (pos < line.size() && line[pos] == '"') {
+          record.text += '"';
+          needed = true;
+          ++pos;
+          continue;
+        }
+        break;
+      }
+      if (pos < line.size() && line[pos] != ',') {
+        return RecordError{"text follows a closing quote"};
+      }
+      if (!needed) {
+        return RecordError{"field " + std::to_string(count + 1) +
+                           " is quoted but holds no comma, quote or line break: not written as "
+                           "the survey writes records"};
+      }
+    } else {
+      const std::size_t stop = std::min(line.find_first_of(",\"\r\n", pos), line.size());
+      record.text += line.substr(pos, stop - pos);
+      pos = stop;
+      if (pos < line.size() && line[pos] != ',') {
+        return RecordError{line[pos] == '"' ? "a quote stands inside an unquoted field"
+                                            : "the file holds several lines"};
+      }
+    }
+    if (count < kRecordFieldCount)
+      record.ends[count] = static_cast<std::uint32_t>(record.text.size());
+    ++count;
+    if (pos >= line.size()) break;
+    ++pos;  // the comma
+  }
+  if (count != kRecordFieldCount) {
+    return RecordError{"the record has " + count_text(count, "field", "fields") + ", not " +
                        std::to_string(kRecordFieldCount)};
   }
-  RecordFields record;
-  std::move(fields.begin(), fields.end(), record.begin());
-  if (record_file_bytes(record) != bytes) {
-    return RecordError{
-        "the record is not written as the survey writes records (needless quotes, or text that "
-        "is not valid in the system code page)"};
+  return std::nullopt;
+}
+
+bool read_unquoted_record_text(std::string_view utf8, RecordText& record) {
+  const auto line_or_error = record_line(utf8);
+  if (std::holds_alternative<RecordError>(line_or_error)) return false;
+  const std::string_view line = std::get<std::string_view>(line_or_error);
+  if (line.find_first_of("\r\n") != std::string_view::npos) return false;
+  record.text.clear();
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+    const std::size_t comma = line.find(',', start);
+    if ((comma == std::string_view::npos) != (i + 1 == kRecordFieldCount)) return false;
+    record.text += line.substr(start, comma == std::string_view::npos ? line.npos : comma - start);
+    record.ends[i] = static_cast<std::uint32_t>(record.text.size());
+    start = comma + 1;
   }
-  return record;
+  return true;
+}
+
+std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes) {
+  std::string converted;
+  SystemCodePage system_code_page;
+  const auto utf8 = record_file_utf8(bytes, system_code_page, converted);
+  if (const auto* error = std::get_if<RecordError>(&utf8)) return *error;
+  RecordText record;
+  if (auto error = read_record_text(std::get<std::string_view>(utf8), record)) return *error;
+  return wide_fields(record);
 }
 
 std::optional<RecordFields> read_unquoted_record(std::string_view bytes) {
-  const std::wstring text = decode_system_text(bytes);
-  if (encode_system_text(text) != bytes) return std::nullopt;
-  const std::wstring_view line = std::wstring_view(text).substr(
-      0, text.size() >= kRecordLineEnd.size() ? text.size() - kRecordLineEnd.size() : 0);
-  if (text.substr(line.size()) != kRecordLineEnd ||
-      line.find_first_of(L"\r\n") != std::wstring_view::npos) {
+  std::string converted;
+  SystemCodePage system_code_page;
+  const auto utf8 = record_file_utf8(bytes, system_code_page, converted);
+  RecordText record;
+  if (std::holds_alternative<RecordError>(utf8) ||
+      !read_unquoted_record_text(std::get<std::string_view>(utf8), record)) {
     return std::nullopt;
   }
-  RecordFields fields;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
-    const std::size_t comma = line.find(L',', start);
-    if ((comma == std::wstring_view::npos) != (i + 1 == kRecordFieldCount)) return std::nullopt;
-    fields[i] = line.substr(
-        start, comma == std::wstring_view::npos ? std::wstring_view::npos : comma - start);
-    start = comma + 1;
-  }
-  return fields;
+  return wide_fields(record);
 }
 
 }  // namespace tavro

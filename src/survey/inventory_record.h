@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,14 +37,67 @@ struct RecordError {
   std::string reason;
 };
 
-// Reads the bytes of a record file. Accepts exactly what record_file_bytes
-// writes, quoted fields included, so that writing the result again gives the
-// same bytes; anything else is an error with its reason.
+// A record file that starts with these bytes is UTF-8 whatever the code page.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The offset of the first byte of bytes that is not part of valid UTF-8
+// (overlong forms, surrogates and code points past U+10FFFF included), or
+// npos when all of it is valid.
+std::size_t invalid_utf8_offset(std::string_view bytes);
+
+// A record's 18 fields as UTF-8, unquoted, one after another in one string:
+// field i runs from ends[i - 1] (0 for the first) to ends[i]. One allocation
+// holds a whole record, and reading one into the same RecordText again
+// reuses it.
+struct RecordText {
+  std::string text;
+  std::array<std::uint32_t, kRecordFieldCount> ends{};
+
+  std::string_view field(std::size_t i) const {
+    const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(text).substr(begin, ends[i] - begin);
+  }
+};
+
+// Text in a legacy (ANSI) code page, converted to UTF-8, for record files
+// that are not UTF-8.
+class LegacyDecoder {
+ public:
+  virtual ~LegacyDecoder() = default;
+  // For messages: "code page 1252", "the system code page".
+  virtual std::string name() const = 0;
+  // Replaces utf8 with bytes converted whole. Gives nothing on success, else
+  // the offset of the first byte that has no character in the code page
+  // (bytes.size() when it cannot tell, or the last character is cut short).
+  virtual std::optional<std::size_t> to_utf8(std::string_view bytes, std::string& utf8) = 0;
+};
+
+// The text of a record file as UTF-8: after a byte-order mark (which never
+// becomes part of a field), the bytes as they are when they are valid
+// UTF-8, else the bytes converted by legacy into converted. An error names
+// the encoding problem with the offset of the byte.
+std::variant<std::string_view, RecordError> record_file_utf8(std::string_view bytes,
+                                                             LegacyDecoder& legacy,
+                                                             std::string& converted);
+
+// Reads a record line given as UTF-8 (after any byte-order mark) into
+// record. Accepts the form record_file_bytes writes, quoted fields included,
+// and nothing else: a field quoted without need is an error, so a record of
+// the earlier unquoted form that holds a quote is not mistaken for this one.
+std::optional<RecordError> read_record_text(std::string_view utf8, RecordText& record);
+
+// Reads a UTF-8 record of the earlier form that quoted nothing: one line
+// ended by CR LF whose 17 commas separate 18 fields, with any quote taken as
+// text (an answer such as 27" monitor). False when it is not such a record.
+bool read_unquoted_record_text(std::string_view utf8, RecordText& record);
+
+// Reads the bytes of a record file as a survey on any PC writes it: UTF-8
+// after a byte-order mark, else UTF-8 where the bytes are valid UTF-8, else
+// the system code page. Writing the fields again gives the same text.
 std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes);
 
-// Reads a record of the earlier form that quoted nothing: one line ended by
-// CR LF whose 17 commas separate 18 fields, with any quote taken as text
-// (an answer such as 27" monitor). Empty when the bytes are not such a record.
+// The earlier unquoted form (see read_unquoted_record_text), in the same
+// encodings as read_record_file. Empty when the bytes are not such a record.
 std::optional<RecordFields> read_unquoted_record(std::string_view bytes);
 
 }  // namespace tavro

@@ -1,17 +1,22 @@
 #include "admin_cli.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <iostream>
 
 #include <CLI/CLI.hpp>
 
 #include "check.h"
 #include "check_output.h"
+#include "code_page.h"
 #include "collect.h"
 #include "collect_output.h"
 #include "column_names.h"
 #include "common/failure.h"
+#include "console.h"
 #include "html_report.h"
 #include "message_text.h"
+#include "progress_line.h"
 #include "record_db.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
@@ -34,12 +39,17 @@ struct CheckOptions {
   bool json = false;
 };
 
-struct CollectOptions {
+struct CollectCommand {
   std::string folder;
-  std::string output;
+  std::string output;  // "" or "-" for standard output
   std::string ini;
   std::string html;
   std::string db;
+  unsigned code_page = 0;  // 0: the default
+  bool bom = false;
+  std::string delimiter = ",";
+  bool raw = false;
+  bool quiet = false;  // no progress line
 };
 
 int run_check(const CheckOptions& options, std::ostream& out) {
@@ -52,7 +62,7 @@ int run_check(const CheckOptions& options, std::ostream& out) {
   return report.exit_status();
 }
 
-ColumnNames names_for(const CollectOptions& options) {
+ColumnNames names_for(const CollectCommand& options) {
   if (options.ini.empty()) return generic_column_names();
   const std::wstring path = utf8_to_wide(options.ini);
   std::error_code error;
@@ -62,32 +72,71 @@ ColumnNames names_for(const CollectOptions& options) {
   return column_names(Profile::load(path));
 }
 
-int run_collect(const CollectOptions& options, std::ostream& out, std::ostream& err) {
+bool is_standard_output(const std::string& output) {
+  return output.empty() || output == "-";
+}
+
+// The whole table, or a failure that names standard output and the
+// system's reason: a table cut short is never taken for a good one.
+void write_standard_output(std::ostream& out, std::string_view text) {
+  errno = 0;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.flush();
+  if (!out) {
+    const int error = errno;
+    throw Failure(L"Cannot write the table to standard output: " +
+                  (error != 0 ? system_error_text(error) : std::wstring(L"the write failed")));
+  }
+}
+
+// Every output file is replaced whole or not at all, as the survey saves records.
+void write_file(const std::string& path, std::string_view bytes) {
+  const std::wstring wide = utf8_to_wide(path);
+  try {
+    replace_file_atomically(wide, bytes);
+  } catch (const Failure& failure) {
+    throw Failure(L"Cannot write " + in_quotes(wide) + L": " + failure.message());
+  }
+}
+
+CsvFormat csv_format(const CollectCommand& options) {
+  if (options.delimiter.size() != 1 || !is_usable_delimiter(options.delimiter[0])) {
+    throw Failure(L"The delimiter " + in_quotes(utf8_to_wide(options.delimiter)) +
+                  L" cannot be used: it must be one character, and not a quote, CR or LF.");
+  }
+  return {options.delimiter[0], options.bom, !options.raw};
+}
+
+int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& err) {
+  const CsvFormat format = csv_format(options);
   const std::wstring folder = utf8_to_wide(options.folder);
   const ColumnNames names = names_for(options);
-  const Collection collection = collect_records(folder);
+  ProgressLine progress(err, !options.quiet && &err == &std::cerr && standard_error_is_console());
+  CollectOptions collect_options;
+  collect_options.code_page = options.code_page;
+  collect_options.progress = [&progress](std::size_t done, std::size_t total) {
+    progress.update(done, total);
+  };
+  const Collection collection = collect_records(folder, collect_options);
+  progress.clear();
   for (const SkippedFile& file : collection.skipped) {
     print(err, L"Left out " + file.name + L": " + file.reason + L"\n");
   }
 
-  // Every output is replaced whole or not at all, as the survey saves records.
-  const std::string table = csv_table(names, collection);
-  if (options.output.empty()) {
-    out << table << std::flush;
+  const CsvTable table = csv_table(names, collection, format);
+  if (is_standard_output(options.output)) {
+    write_standard_output(out, table.text);
   } else {
-    replace_file_atomically(utf8_to_wide(options.output), table);
+    write_file(options.output, table.text);
   }
   const std::int64_t now = now_seconds();
-  if (!options.html.empty()) {
-    replace_file_atomically(utf8_to_wide(options.html),
-                            html_report(names, collection, folder, now));
-  }
+  if (!options.html.empty()) write_file(options.html, html_report(names, collection, folder, now));
   if (!options.db.empty()) {
     const StoreResult stored = store_records(utf8_to_wide(options.db), collection, now);
     print(err, L"Database: " + std::to_wstring(stored.added) + L" new survey(s) stored, " +
                    std::to_wstring(stored.already) + L" already there.\n");
   }
-  print(err, collect_summary(names, collection));
+  print(err, collect_summary(names, collection, table.guarded_cells));
   return collection.skipped.empty() ? 0 : kExitWarnings;
 }
 
@@ -113,7 +162,7 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
       ->type_name("FILE");
   check_command->add_flag("--json", check.json, "Print the report as JSON");
 
-  CollectOptions collect;
+  CollectCommand collect;
   CLI::App* collect_command = app.add_subcommand(
       "collect", "Collect a folder of <host>.txt records into one CSV table sorted by host name");
   collect_command->footer(
@@ -125,8 +174,27 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
       ->type_name("FOLDER");
   collect_command
       ->add_option("-o,--output", collect.output,
-                   "Write the CSV table to this file instead of standard output")
+                   "Write the CSV table to this file instead of standard output (\"-\": "
+                   "standard output)")
       ->type_name("FILE");
+  collect_command
+      ->add_option("--code-page", collect.code_page,
+                   "The code page of records that are neither UTF-8 nor marked as such "
+                   "(default: " +
+                       std::to_string(default_code_page()) + ")")
+      ->type_name("N")
+      ->check(CLI::Range(1U, 65535U));
+  collect_command->add_flag("--bom", collect.bom,
+                            "Start the CSV table with a UTF-8 byte-order mark (for Excel)");
+  collect_command
+      ->add_option("--delimiter", collect.delimiter,
+                   "Separate the CSV cells with this character instead of \",\" (\";\" for "
+                   "locales whose decimal mark is a comma)")
+      ->type_name("CHAR");
+  collect_command->add_flag(
+      "--raw", collect.raw,
+      "Keep every CSV cell as it is, also one that starts with =, +, -, @, a tab or a CR (by "
+      "default such a cell starts with ' so that no spreadsheet runs it as a formula)");
   collect_command
       ->add_option("--ini", collect.ini,
                    "Name the columns after this settings file's questions and "

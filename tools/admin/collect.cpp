@@ -1,69 +1,83 @@
 #include "collect.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
-#include <filesystem>
 #include <optional>
 #include <thread>
 #include <variant>
 
+#include "code_page.h"
 #include "common/failure.h"
-#include "common/whole_file.h"
 #include "message_text.h"
+#include "record_folder.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
 
 namespace tavro::admin {
 namespace {
 
-bool is_record_file_name(const std::wstring& name) {
-  constexpr std::wstring_view kExtension = L".TXT";
-  return name.size() > kExtension.size() && name.front() != L'.' &&
-         to_upper_invariant(std::wstring_view(name).substr(name.size() - kExtension.size())) ==
-             kExtension;
-}
-
 // The survey writes "Installed" or nothing for an application; other text
 // there means the file is not an inventory record.
-std::optional<std::wstring> application_field_problem(const RecordFields& fields) {
+std::optional<std::wstring> application_field_problem(const RecordText& record) {
+  constexpr std::string_view kInstalledUtf8 = "Installed";
   for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i) {
-    if (!fields[i].empty() && fields[i] != kInstalled) {
-      return L"field " + std::to_wstring(i + 1) + L" is " + in_quotes(fields[i]) +
+    const std::string_view field = record.field(i);
+    if (!field.empty() && field != kInstalledUtf8) {
+      return L"field " + std::to_wstring(i + 1) + L" is " + in_quotes(utf8_to_wide(field)) +
              L", neither \"Installed\" nor empty";
     }
   }
   return std::nullopt;
 }
 
+// Host names sort without regard to letter case; most are ASCII, which is
+// upper-cased here without a round trip through wide text.
+std::string sort_key(std::string_view host) {
+  if (std::all_of(host.begin(), host.end(), [](char c) { return (c & 0x80) == 0; })) {
+    std::string key(host);
+    for (char& c : key) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return key;
+  }
+  return wide_to_utf8(to_upper_invariant(utf8_to_wide(host)));
+}
+
 class Collector {
  public:
-  void add(const std::filesystem::path& path) {
-    const std::wstring name = path_text(path.filename());
-    if (const auto problem = read_whole_file(path.native(), file_, kLargestRecordFile)) {
-      skip(name, *problem);
+  explicit Collector(unsigned code_page) : decoder_(code_page) {}
+
+  void add(const RecordFolder& folder, const RecordFolder::Entry& entry) {
+    if (const auto problem = folder.read(entry, file_, kLargestRecordFile)) {
+      skip(entry, *problem);
       return;
     }
-    auto read = read_record_file(file_.bytes);
-    if (const auto* error = std::get_if<RecordError>(&read)) {
-      // Records saved before answers were quoted hold quotes as plain text;
-      // they are kept in the form the survey writes now.
-      const auto earlier = read_unquoted_record(file_.bytes);
-      if (!earlier) {
-        skip(name, utf8_to_wide(error->reason));
+    const auto text = record_file_utf8(file_.bytes(), decoder_, converted_);
+    if (const auto* error = std::get_if<RecordError>(&text)) {
+      skip(entry, utf8_to_wide(error->reason));
+      return;
+    }
+    const std::string_view utf8 = std::get<std::string_view>(text);
+    if (const auto error = read_record_text(utf8, record_)) {
+      // Records saved before answers were quoted hold quotes as plain text.
+      if (!read_unquoted_record_text(utf8, record_)) {
+        skip(entry, utf8_to_wide(error->reason));
         return;
       }
-      read = *earlier;
-      file_.bytes = record_file_bytes(*earlier);
     }
-    const RecordFields& fields = std::get<RecordFields>(read);
-    if (const auto problem = application_field_problem(fields)) {
-      skip(name, *problem);
+    if (const auto problem = application_field_problem(record_)) {
+      skip(entry, *problem);
       return;
     }
     for (std::size_t i = 0; i < kApplicationCount; ++i) {
-      if (!fields[kFirstApplicationField + i].empty()) ++collection_.installed[i];
+      if (!record_.field(kFirstApplicationField + i).empty()) ++collection_.installed[i];
     }
-    collection_.records.push_back({file_.bytes, to_upper_invariant(fields[0]), file_.modified});
+    CollectedRecord& kept = collection_.records.emplace_back();
+    kept.record.text.assign(record_.text);  // exactly its size, where record_ keeps its capacity
+    kept.record.ends = record_.ends;
+    kept.sort_key = sort_key(record_.field(0));
+    kept.modified = file_.modified;
   }
 
   // Moves what another collector found into this one.
@@ -83,7 +97,7 @@ class Collector {
     std::sort(collection_.records.begin(), collection_.records.end(),
               [](const CollectedRecord& a, const CollectedRecord& b) {
                 const int order = a.sort_key.compare(b.sort_key);
-                return order != 0 ? order < 0 : a.bytes < b.bytes;
+                return order != 0 ? order < 0 : a.record.text < b.record.text;
               });
     std::sort(collection_.skipped.begin(), collection_.skipped.end(),
               [](const SkippedFile& a, const SkippedFile& b) { return a.name < b.name; });
@@ -91,59 +105,52 @@ class Collector {
   }
 
  private:
-  void skip(const std::wstring& name, std::wstring reason) {
-    collection_.skipped.push_back({name, std::move(reason)});
+  void skip(const RecordFolder::Entry& entry, std::wstring reason) {
+    collection_.skipped.push_back({path_text(entry.name), std::move(reason)});
   }
 
-  WholeFile file_;
+  CodePageDecoder decoder_;
+  FileBuffer file_;
+  RecordText record_;      // reused from file to file
+  std::string converted_;  // reused likewise
   Collection collection_;
 };
 
-std::vector<std::filesystem::path> list_record_files(std::wstring_view folder) {
-  const auto fail = [&](const std::error_code& error) {
-    throw Failure(L"Cannot read the folder " + in_quotes(folder) + L": " +
-                  decode_system_text(error.message()));
-  };
-  std::error_code error;
-  std::filesystem::directory_iterator entries(to_native_path(folder), error);
-  if (error) fail(error);
-  std::vector<std::filesystem::path> files;
-  for (; entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-    const std::filesystem::directory_entry& entry = *entries;
-    if (!is_record_file_name(path_text(entry.path().filename()))) continue;
-    std::error_code ignored;
-    if (entry.is_regular_file(ignored)) files.push_back(entry.path());
-  }
-  if (error) fail(error);
-  return files;
-}
-
-// Reading a file costs a few system calls and little else, so a thread per
-// core shortens a large collect; small folders are not worth a thread.
+// Reading a file costs a few system calls and little else, so a second
+// thread shortens a large collect; small folders are not worth one, and
+// more threads gain nothing against the folder's locks.
 std::size_t worker_count(std::size_t files) {
   constexpr std::size_t kFilesPerWorker = 500;
-  constexpr std::size_t kMostWorkers = 4;
+  constexpr std::size_t kMostWorkers = 2;
   const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
   return std::clamp<std::size_t>(files / kFilesPerWorker, 1, std::min(cores, kMostWorkers));
 }
 
 }  // namespace
 
-RecordFields CollectedRecord::fields() const {
-  return std::get<RecordFields>(read_record_file(bytes));
-}
-
-Collection collect_records(std::wstring_view folder) {
-  const std::vector<std::filesystem::path> files = list_record_files(folder);
+Collection collect_records(std::wstring_view folder_path, const CollectOptions& options) {
+  const unsigned code_page = options.code_page != 0 ? options.code_page : default_code_page();
+  const RecordFolder folder(folder_path);
+  const std::vector<RecordFolder::Entry> files = folder.list_record_files();
   const std::size_t workers = worker_count(files.size());
-  std::vector<Collector> collectors(workers);
+  std::vector<Collector> collectors;
+  collectors.reserve(workers);
+  for (std::size_t worker = 0; worker < workers; ++worker)
+    collectors.emplace_back(code_page);
   std::vector<std::exception_ptr> failures(workers);
+  std::atomic<std::size_t> done{0};
   const auto work = [&](std::size_t worker) {
+    constexpr std::size_t kFilesPerReport = 256;
     try {
       const std::size_t begin = files.size() * worker / workers;
       const std::size_t end = files.size() * (worker + 1) / workers;
-      for (std::size_t i = begin; i < end; ++i)
-        collectors[worker].add(files[i]);
+      for (std::size_t i = begin; i < end; ++i) {
+        collectors[worker].add(folder, files[i]);
+        if ((i - begin + 1) % kFilesPerReport == 0) {
+          const std::size_t so_far = done.fetch_add(kFilesPerReport) + kFilesPerReport;
+          if (worker == 0 && options.progress) options.progress(so_far, files.size());
+        }
+      }
     } catch (...) {
       failures[worker] = std::current_exception();
     }
@@ -157,6 +164,7 @@ Collection collect_records(std::wstring_view folder) {
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
   }
+  if (options.progress) options.progress(files.size(), files.size());
   for (std::size_t worker = 1; worker < workers; ++worker)
     collectors[0].take(collectors[worker]);
   return collectors[0].finish();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,15 +20,11 @@ inline constexpr std::size_t kApplicationCount = kRecordFieldCount - kFirstAppli
 inline constexpr std::uintmax_t kLargestRecordFile = std::uintmax_t{1024} * 1024;
 
 struct CollectedRecord {
-  // The record as the survey writes it: the file exactly as read (the
-  // survey's reader accepts only bytes its writer would produce), or a record
-  // of the earlier unquoted form written anew. So these are also the
-  // record's row of the CSV table, and the fields can always be read again.
-  std::string bytes;
-  std::wstring sort_key;      // the host name upper-cased
+  RecordText record;          // the fields as UTF-8, whatever encoding the file was in
+  std::string sort_key;       // the host name upper-cased, in UTF-8
   std::int64_t modified = 0;  // the file's modification time, seconds since 1970 UTC
 
-  RecordFields fields() const;
+  std::string_view field(std::size_t i) const { return record.field(i); }
 };
 
 struct SkippedFile {
@@ -42,8 +39,18 @@ struct Collection {
   std::array<std::size_t, kApplicationCount> installed{};
 };
 
+struct CollectOptions {
+  // The code page of records that are neither marked nor valid UTF-8;
+  // 0 for default_code_page().
+  unsigned code_page = 0;
+  // Called now and then from one reading thread with the files read so far
+  // and the files in all, and once at the end; may be empty.
+  std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
 // Reads every "*.txt" file of the folder (regular files only, not those
-// whose names start with "."). Throws Failure when the folder cannot be read.
-Collection collect_records(std::wstring_view folder);
+// whose names start with "."). Throws Failure when the folder cannot be
+// read or the code page is not known to the system.
+Collection collect_records(std::wstring_view folder, const CollectOptions& options = {});
 
 }  // namespace tavro::admin

@@ -39,8 +39,8 @@ td.installed { background: #dff0d8; }
 
 // Text as HTML: the five characters with a meaning in markup become
 // references, in element content and in attribute values alike.
-void append_escaped(std::string& page, std::wstring_view text) {
-  for (const char c : wide_to_utf8(text)) {
+void append_escaped(std::string& page, std::string_view utf8) {
+  for (const char c : utf8) {
     switch (c) {
       case '&':
         page += "&amp;";
@@ -63,7 +63,13 @@ void append_escaped(std::string& page, std::wstring_view text) {
   }
 }
 
-void append_element(std::string& page, std::string_view tag, std::wstring_view text,
+void append_escaped(std::string& page, std::wstring_view text) {
+  append_escaped(page, std::string_view(wide_to_utf8(text)));
+}
+
+// text is wide, or UTF-8 as the records' fields are.
+template <typename Text>
+void append_element(std::string& page, std::string_view tag, const Text& text,
                     std::string_view attributes = {}) {
   page += '<';
   page += tag;
@@ -101,11 +107,11 @@ void append_table(std::string& page, const ColumnNames& names, const Collection&
     append_element(page, "th", name, " scope=\"col\"");
   page += "</tr></thead>\n<tbody>\n";
   for (const CollectedRecord& record : collection.records) {
-    const RecordFields fields = record.fields();
     page += "<tr>";
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      const bool installed = i >= kFirstApplicationField && !fields[i].empty();
-      append_element(page, "td", fields[i], installed ? " class=\"installed\"" : "");
+    for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+      const std::string_view field = record.field(i);
+      const bool installed = i >= kFirstApplicationField && !field.empty();
+      append_element(page, "td", field, installed ? " class=\"installed\"" : "");
     }
     page += "</tr>\n";
   }

@@ -113,7 +113,7 @@ class Statement {
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
-  void bind(int index, const std::string& text) {
+  void bind(int index, std::string_view text) {
     check(sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
                             SQLITE_TRANSIENT));
   }
@@ -139,7 +139,7 @@ class Statement {
 
 // Memory as a number when it is one; the text as written otherwise (old
 // survey versions wrote negative or wrapped figures).
-void bind_memory(Statement& insert, int index, const std::string& text) {
+void bind_memory(Statement& insert, int index, std::string_view text) {
   std::int64_t bytes = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, bytes);
@@ -157,15 +157,14 @@ void store(Database& db, const Collection& collection, std::int64_t collected_at
   Statement insert(db, insert_sql());
   const std::string collected = utc_text(collected_at);
   for (const CollectedRecord& record : collection.records) {
-    const RecordFields fields = record.fields();
     int index = 0;
-    insert.bind(++index, wide_to_utf8(fields[0]));
-    insert.bind(++index, wide_to_utf8(fields[1]));
-    bind_memory(insert, ++index, wide_to_utf8(fields[2]));
+    insert.bind(++index, record.field(0));
+    insert.bind(++index, record.field(1));
+    bind_memory(insert, ++index, record.field(2));
     for (std::size_t i = kFirstAnswerField; i < kFirstApplicationField; ++i)
-      insert.bind(++index, wide_to_utf8(fields[i]));
+      insert.bind(++index, record.field(i));
     for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i)
-      insert.bind(++index, std::int64_t{fields[i] == kInstalled ? 1 : 0});
+      insert.bind(++index, std::int64_t{record.field(i) == "Installed" ? 1 : 0});
     insert.bind(++index, utc_text(record.modified));
     insert.bind(++index, collected);
     if (insert.run() != 0) {

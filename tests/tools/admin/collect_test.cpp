@@ -26,7 +26,7 @@ std::string record_bytes(std::wstring host, std::wstring answer = L"", bool firs
 }
 
 std::string csv_of(const Collection& collection) {
-  return csv_table(generic_column_names(), collection);
+  return csv_table(generic_column_names(), collection).text;
 }
 
 constexpr std::string_view kGenericHeader =
@@ -47,7 +47,7 @@ TEST(Collect, GoodRecordsBecomeRowsSortedByHostName) {
   // Letter case does not decide the order; each row is the record as written.
   EXPECT_EQ(csv_of(collection),
             std::string(kGenericHeader) + record_bytes(L"PC-A") + std::string(kPlain) + quoted);
-  EXPECT_EQ(collection.records[2].fields()[3], L"Room 4, \"east\"");
+  EXPECT_EQ(collection.records[2].field(3), "Room 4, \"east\"");
   EXPECT_EQ(collection.installed[0], 2u);
   EXPECT_EQ(collection.installed[1], 0u);
 }
@@ -58,7 +58,7 @@ TEST(Collect, EarlierRecordsWithQuotesAsTextAreKeptAndQuotedInTheTable) {
   const Collection collection = collect_records(folder.wide());
   EXPECT_TRUE(collection.skipped.empty());
   ASSERT_EQ(collection.records.size(), 1u);
-  EXPECT_EQ(collection.records[0].fields()[3], L"27\" monitor");
+  EXPECT_EQ(collection.records[0].field(3), "27\" monitor");
   EXPECT_EQ(csv_of(collection),
             std::string(kGenericHeader) + "pc-d,10.0.0.4,1,\"27\"\" monitor\",,,,,,,,,,,,,,\r\n");
 }
@@ -149,7 +149,7 @@ TEST(ColumnNames, TakenFromTheSettingsWhereTheyAreGiven) {
   EXPECT_EQ(names[10], L"Application 3");  // no "=": the survey shows "***"
   EXPECT_EQ(names[17], L"Git");
   // A name holding a comma is quoted in the header, as a record field is.
-  EXPECT_NE(csv_table(names, {}).find(",\"Office, 2021\",Application 2,"), std::string::npos);
+  EXPECT_NE(csv_table(names, {}).text.find(",\"Office, 2021\",Application 2,"), std::string::npos);
 }
 
 TEST(CollectSummary, CountsPcsAndInstallationsPerApplication) {

@@ -1,0 +1,74 @@
+// The folder collect reads: its "*.txt" files listed once, then each read
+// whole into a buffer that is reused from file to file. One implementation
+// per platform: relative to the folder's descriptor on POSIX (openat), one
+// large-fetch directory search on Windows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/whole_file.h"
+
+namespace tavro::admin {
+
+// True for a name ending in ".txt" in any letter case that does not start
+// with "." (the survey's saves in progress start with one).
+template <typename Char>
+bool is_record_file_name(std::basic_string_view<Char> name) {
+  constexpr std::string_view kExtension = ".txt";
+  if (name.size() <= kExtension.size() || name.front() == Char('.')) return false;
+  const auto end = name.substr(name.size() - kExtension.size());
+  for (std::size_t i = 0; i < kExtension.size(); ++i) {
+    const Char c = end[i];
+    const Char lower = c >= Char('A') && c <= Char('Z') ? Char(c - Char('A') + Char('a')) : c;
+    if (lower != Char(kExtension[i])) return false;
+  }
+  return true;
+}
+
+// A file's bytes, in a buffer that only grows, so that reading many files
+// allocates once.
+struct FileBuffer {
+  std::string storage;
+  std::size_t size = 0;
+  std::int64_t modified = 0;  // seconds since 1970-01-01 00:00 UTC
+
+  std::string_view bytes() const { return std::string_view(storage).substr(0, size); }
+};
+
+class RecordFolder {
+ public:
+  struct Entry {
+    NativePath name;
+    std::int64_t modified = 0;  // from the listing, where the platform gives it there
+  };
+
+  // Opens the folder; throws Failure naming it when it cannot be read.
+  explicit RecordFolder(std::wstring_view folder);
+  ~RecordFolder();
+  RecordFolder(const RecordFolder&) = delete;
+  RecordFolder& operator=(const RecordFolder&) = delete;
+
+  // The regular files with record file names (a link counts as what it
+  // links to), in no particular order. Throws Failure naming the folder.
+  std::vector<Entry> list_record_files() const;
+
+  // Reads the file, with its modification time, into buffer; a file larger
+  // than largest_size is refused. Gives nothing on success, else the
+  // system's reason. Safe to call from several threads at once.
+  std::optional<std::wstring> read(const Entry& entry, FileBuffer& buffer,
+                                   std::size_t largest_size) const;
+
+ private:
+  [[noreturn]] void fail(int error) const;
+
+  std::wstring folder_;
+  NativePath native_;
+  int descriptor_ = -1;  // the open folder, where files are opened relative to it
+};
+
+}  // namespace tavro::admin

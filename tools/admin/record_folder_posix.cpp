@@ -1,0 +1,109 @@
+// POSIX implementation of record_folder.h: the folder is opened once and
+// listed and read through its descriptor, so no path is looked up again.
+#include <cerrno>
+#include <memory>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/failure.h"
+#include "common/read_to_end.h"
+#include "message_text.h"
+#include "record_folder.h"
+#include "settings/system_text.h"
+
+namespace tavro::admin {
+namespace {
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+constexpr std::size_t kFirstBufferSize = 16 * 1024;
+
+}  // namespace
+
+RecordFolder::RecordFolder(std::wstring_view folder)
+    : folder_(folder), native_(to_native_path(folder)) {
+  descriptor_ = open(native_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor_ < 0) fail(errno);
+}
+
+RecordFolder::~RecordFolder() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+void RecordFolder::fail(int error) const {
+  throw Failure(L"Cannot read the folder " + in_quotes(folder_) + L": " + system_error_text(error));
+}
+
+std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
+  // fdopendir takes the descriptor over, and the folder's stays for openat.
+  const int listing = openat(descriptor_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listing < 0) fail(errno);
+  const std::unique_ptr<DIR, int (*)(DIR*)> directory(fdopendir(listing), closedir);
+  if (!directory) {
+    const int error = errno;
+    close(listing);
+    fail(error);
+  }
+  std::vector<Entry> files;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = readdir(directory.get());
+    if (entry == nullptr) break;
+    const std::string_view name(entry->d_name);
+    if (!is_record_file_name(name)) continue;
+    bool regular = entry->d_type == DT_REG;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+      struct stat info {};
+      regular = fstatat(descriptor_, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+    }
+    if (regular) files.push_back({NativePath(name), 0});
+  }
+  if (errno != 0) fail(errno);
+  return files;
+}
+
+std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
+                                               std::size_t largest_size) const {
+  // O_NONBLOCK: a FIFO put in the file's place since the listing must not hang the collect.
+  const Descriptor fd(openat(descriptor_, entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) return system_error_text(errno);
+  struct stat info {};
+  if (fstat(fd.get(), &info) != 0) return system_error_text(errno);
+  buffer.modified = info.st_mtim.tv_sec;
+  if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
+  buffer.size = 0;
+  for (;;) {
+    if (buffer.size == buffer.storage.size()) {
+      if (buffer.size > largest_size) return too_large_text(largest_size);
+      buffer.storage.resize(std::min(buffer.size * 2, largest_size + 1));
+    }
+    const std::size_t room = buffer.storage.size() - buffer.size;
+    ssize_t got = 0;
+    do {
+      got = ::read(fd.get(), buffer.storage.data() + buffer.size, room);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) return system_error_text(errno);
+    buffer.size += static_cast<std::size_t>(got);
+    // A short read of a regular file is its end: no second call to find it.
+    if (static_cast<std::size_t>(got) < room) break;
+  }
+  if (buffer.size > largest_size) return too_large_text(largest_size);
+  return std::nullopt;
+}
+
+}  // namespace tavro::admin

@@ -1,0 +1,104 @@
+// Windows implementation of record_folder.h: one directory search with
+// FIND_FIRST_EX_LARGE_FETCH and the basic information level lists the
+// names with their modification times, so each file is then only opened
+// and read.
+#include <windows.h>
+
+#include "common/failure.h"
+#include "common/read_to_end.h"
+#include "message_text.h"
+#include "record_folder.h"
+#include "settings/system_text.h"
+
+namespace tavro::admin {
+namespace {
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// FILETIME counts 100-nanosecond steps from 1601-01-01.
+std::int64_t unix_seconds(const FILETIME& time) {
+  const std::uint64_t ticks =
+      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  constexpr std::uint64_t kTicksFrom1601To1970 = 116444736000000000ULL;
+  return (static_cast<std::int64_t>(ticks) - static_cast<std::int64_t>(kTicksFrom1601To1970)) /
+         10000000;
+}
+
+std::wstring last_error_text() {
+  return system_error_text(static_cast<int>(GetLastError()));
+}
+
+constexpr std::size_t kFirstBufferSize = 16 * 1024;
+
+}  // namespace
+
+RecordFolder::RecordFolder(std::wstring_view folder)
+    : folder_(folder), native_(to_native_path(folder)) {
+  if (!native_.empty() && !is_path_separator(native_.back())) native_ += L'\\';
+}
+
+RecordFolder::~RecordFolder() = default;
+
+void RecordFolder::fail(int error) const {
+  throw Failure(L"Cannot read the folder " + in_quotes(folder_) + L": " + system_error_text(error));
+}
+
+std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileExW((native_ + L"*").c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) fail(static_cast<int>(GetLastError()));
+  std::vector<Entry> files;
+  do {
+    const std::wstring_view name(found.cFileName);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && is_record_file_name(name)) {
+      files.push_back({NativePath(name), unix_seconds(found.ftLastWriteTime)});
+    }
+  } while (FindNextFileW(search, &found));
+  const DWORD error = GetLastError();
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) fail(static_cast<int>(error));
+  return files;
+}
+
+std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
+                                               std::size_t largest_size) const {
+  const Handle handle(CreateFileW((native_ + entry.name).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (handle.get() == INVALID_HANDLE_VALUE) return last_error_text();
+  buffer.modified = entry.modified;
+  if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
+  buffer.size = 0;
+  for (;;) {
+    if (buffer.size == buffer.storage.size()) {
+      if (buffer.size > largest_size) return too_large_text(largest_size);
+      buffer.storage.resize(std::min(buffer.size * 2, largest_size + 1));
+    }
+    const std::size_t room = buffer.storage.size() - buffer.size;
+    DWORD got = 0;
+    if (!ReadFile(handle.get(), buffer.storage.data() + buffer.size, static_cast<DWORD>(room), &got,
+                  nullptr)) {
+      return last_error_text();
+    }
+    buffer.size += got;
+    // A short read of a file is its end: no second call to find it.
+    if (got < room) break;
+  }
+  if (buffer.size > largest_size) return too_large_text(largest_size);
+  return std::nullopt;
+}
+
+}  // namespace tavro::admin
