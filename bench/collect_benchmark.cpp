@@ -1,24 +1,38 @@
-// How long `tavro-admin collect` takes for a folder of 100,000 record files.
-// The folder is made once in a temporary folder (not timed) and removed at
-// the end; run it twice or more for warm-cache figures.
-#include <benchmark/benchmark.h>
+// tavro_admin_benchmark [RECORDS [ROUNDS [FOLDER]]]: how long `tavro-admin collect`
+// takes for a folder of record files (100,000 by default), side by side
+// with the floor program's plain reading of the same files (collect_floor.c)
+// in interleaved rounds, and what --html and --db add to a plain collect.
+// Prints medians and the median of each round's ratio; and the heap a
+// collected record holds. The folder is made first (not timed) in a
+// temporary folder and removed at the end, or made in FOLDER and kept there
+// for the next run (a FOLDER that holds files is used as it is).
+#include <malloc.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "collect.h"
+#include "collect_floor.h"
 #include "collect_output.h"
 #include "column_names.h"
+#include "html_report.h"
 #include "record_db.h"
+#include "settings/unicode.h"
 #include "support/temp_folder.h"
 #include "survey/inventory_record.h"
 
 namespace tavro::admin {
 namespace {
 
-constexpr int kPcs = 100'000;
-
-RecordFields sample_record(int pc) {
+// A fleet's mix: mostly ASCII records, some UTF-8 ones with and without a
+// byte-order mark, some in code page 1252, a quoted field now and then.
+std::string sample_record(int pc) {
   RecordFields fields;
   fields[0] = L"PC-" + std::to_wstring(100000 + pc);
   fields[1] = L"10." + std::to_wstring(pc / 65536) + L"." + std::to_wstring(pc / 256 % 256) + L"." +
@@ -26,58 +40,123 @@ RecordFields sample_record(int pc) {
   fields[2] = std::to_wstring(8LL * 1024 * 1024 * 1024 * (1 + pc % 4));
   fields[3] = L"Room " + std::to_wstring(pc % 300);
   fields[4] = L"user" + std::to_wstring(pc);
-  fields[5] = pc % 10 == 0 ? L"Monitor 27\", docked" : L"";  // a quoted field now and then
+  if (pc % 10 == 0) fields[5] = L"Monitor 27\", docked";
   for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i) {
     if ((pc + static_cast<int>(i)) % 3 != 0) fields[i] = kInstalled;
   }
-  return fields;
+  if (pc % 7 == 0) fields[6] = L"B\u00FCro \u0141\u00F3d\u017A";  // "Büro Łódź"
+  std::string line = wide_to_utf8(format_record(fields)) + "\r\n";
+  if (pc % 7 == 0 && pc % 2 == 0) return std::string(kUtf8ByteOrderMark) + line;
+  if (pc % 11 == 0) {
+    fields[6] = L"Caf\u00E9";
+    std::string legacy = wide_to_utf8(format_record(fields)) + "\r\n";
+    legacy.replace(legacy.find("\xC3\xA9"), 2, "\xE9");  // é in code page 1252
+    return legacy;
+  }
+  return line;
 }
 
-// The folder of records, made on first use.
-const testing::TempFolder& record_folder() {
-  static const testing::TempFolder folder;
-  static const bool filled = [] {
-    for (int pc = 0; pc < kPcs; ++pc) {
-      folder.write("PC-" + std::to_string(100000 + pc) + ".txt",
-                   record_file_bytes(sample_record(pc)));
-    }
-    return true;
-  }();
-  static_cast<void>(filled);
-  return folder;
+double milliseconds_of(const std::function<void()>& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
-void BM_CollectToCsv(benchmark::State& state) {
-  const std::wstring folder = record_folder().wide();
-  collect_records(folder);  // warms the cache
-  for (auto _ : state) {
-    const Collection collection = collect_records(folder);
-    const std::string table = csv_table(generic_column_names(), collection);
-    benchmark::DoNotOptimize(table.data());
-    state.counters["records"] = static_cast<double>(collection.records.size());
-  }
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
-BENCHMARK(BM_CollectToCsv)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-
-void BM_StoreInNewDatabase(benchmark::State& state) {
-  if (!record_db_available()) {
-    state.SkipWithError("this build has no SQLite");
-    return;
-  }
-  const Collection collection = collect_records(record_folder().wide());
-  // Beside the records, which collect ignores, and removed with them.
-  const std::filesystem::path database = record_folder().path() / "fleet.sqlite";
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::filesystem::remove(database);
-    state.ResumeTiming();
-    const StoreResult stored = store_records(database.wstring(), collection, 0);
-    state.counters["added"] = static_cast<double>(stored.added);
-  }
-}
-BENCHMARK(BM_StoreInNewDatabase)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 }  // namespace tavro::admin
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  using namespace tavro::admin;
+  const int records = argc > 1 ? std::atoi(argv[1]) : 100'000;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
+  const tavro::testing::TempFolder temporary;
+  const std::filesystem::path folder = argc > 3 ? std::filesystem::path(argv[3]) : temporary.path();
+  std::filesystem::create_directories(folder);
+  if (std::filesystem::is_empty(folder)) {
+    for (int pc = 0; pc < records; ++pc) {
+      std::FILE* file = std::fopen((folder / ("PC-" + std::to_string(100000 + pc) + ".txt")).c_str(), "wb");
+      const std::string bytes = sample_record(pc);
+      if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
+          std::fclose(file) != 0) {
+        std::perror("cannot write the record files");
+        return 1;
+      }
+    }
+  }
+  const std::wstring wide = tavro::utf8_to_wide(folder.string());
+  const std::string narrow = folder.string();
+  const std::filesystem::path database = folder / "fleet.sqlite";  // not a record file
+  const ColumnNames names = generic_column_names();
+
+  std::size_t floor_files = 0;
+  const auto floor = [&] {
+    std::size_t bytes = 0;
+    floor_files = static_cast<std::size_t>(collect_floor(narrow.c_str(), &bytes));
+  };
+  std::size_t collected = 0;
+  const auto plain = [&] {
+    const Collection collection = collect_records(wide);
+    collected = collection.records.size();
+    const CsvTable table = csv_table(names, collection);
+    std::fwrite(table.text.data(), 1, 0, stdout);  // keeps the table from being optimised away
+  };
+  const auto html = [&] {
+    const Collection collection = collect_records(wide);
+    const CsvTable table = csv_table(names, collection);
+    const std::string page = html_report(names, collection, wide, 0);
+    std::fwrite(page.data(), 1, 0, stdout);
+  };
+  const auto db = [&] {
+    std::filesystem::remove(database);  // a fresh database each time: timed, but next to nothing
+    const Collection collection = collect_records(wide);
+    const CsvTable table = csv_table(names, collection);
+    store_records(database.wstring(), collection, 0);
+  };
+  struct Runner {
+    const char* name;
+    std::function<void()> run;
+    std::vector<double> times;
+  };
+  std::vector<Runner> runners = {{"floor (read only)", floor, {}}, {"collect", plain, {}},
+                                 {"collect --html", html, {}}};
+  if (record_db_available()) runners.push_back({"collect --db", db, {}});
+  for (Runner& runner : runners)
+    runner.run();  // warms the cache
+  for (int round = 0; round < rounds; ++round) {
+    for (std::size_t i = 0; i < runners.size(); ++i) {
+      Runner& runner = runners[(i + static_cast<std::size_t>(round)) % runners.size()];
+      runner.times.push_back(milliseconds_of(runner.run));
+    }
+  }
+
+  std::printf("%d record files (%zu read by the floor, %zu collected), %d interleaved rounds\n",
+              records, floor_files, collected, rounds);
+  for (const Runner& runner : runners)
+    std::printf("  %-18s median %8.1f ms\n", runner.name, median(runner.times));
+  const auto paired = [&](std::size_t a, std::size_t b) {
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round)
+      ratios.push_back(runners[a].times[static_cast<std::size_t>(round)] /
+                       runners[b].times[static_cast<std::size_t>(round)]);
+    std::printf("  %-14s / %-18s %.2fx (median of the rounds' ratios)\n", runners[a].name,
+                runners[b].name, median(ratios));
+  };
+  paired(1, 0);
+  paired(2, 1);
+  if (runners.size() > 3) paired(3, 1);
+
+  // The heap a collection holds, per record.
+  const std::size_t before = mallinfo2().uordblks;
+  const Collection kept = collect_records(wide);
+  const std::size_t after = mallinfo2().uordblks;
+  std::printf("  heap held by the collection: %.0f bytes a record\n",
+              static_cast<double>(after - before) / static_cast<double>(kept.records.size()));
+  return 0;
+}

@@ -25,6 +25,10 @@ void append_field(std::wstring& line, std::wstring_view field) {
   line += L'"';
 }
 
+bool is_record_special(char c) {
+  return c == ',' || c == '"' || c == '\r' || c == '\n';
+}
+
 std::string count_text(std::size_t count, std::string_view one, std::string_view many) {
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
@@ -175,7 +179,10 @@ std::optional<RecordError> read_record_text(std::string_view utf8, RecordText& r
                            "the survey writes records"};
       }
     } else {
-      const std::size_t stop = std::min(line.find_first_of(",\"\r\n", pos), line.size());
+      // A plain loop: find_first_of would search the four characters for each byte.
+      std::size_t stop = pos;
+      while (stop < line.size() && !is_record_special(line[stop]))
+        ++stop;
       record.text += line.substr(pos, stop - pos);
       pos = stop;
       if (pos < line.size() && line[pos] != ',') {

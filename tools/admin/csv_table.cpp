@@ -20,17 +20,14 @@ bool is_whole_number(std::string_view cell) {
 
 class TableWriter {
  public:
-  explicit TableWriter(const CsvFormat& format) : format_(format) {
-    specials_[0] = format.delimiter;
-  }
+  explicit TableWriter(const CsvFormat& format) : format_(format) {}
 
   void cell(std::string_view text, std::size_t column) {
     if (column != 0) table_.text += format_.delimiter;
     const bool guard = format_.guard_formulas && looks_like_formula(text) &&
                        !(column == kMemoryField && is_whole_number(text));
     if (guard) ++table_.guarded_cells;
-    if (text.find_first_of(std::string_view(specials_.data(), specials_.size())) ==
-        std::string_view::npos) {
+    if (std::none_of(text.begin(), text.end(), [this](char c) { return needs_quotes(c); })) {
       if (guard) table_.text += '\'';
       table_.text += text;
       return;
@@ -52,8 +49,11 @@ class TableWriter {
   CsvTable finish() { return std::move(table_); }
 
  private:
+  bool needs_quotes(char c) const {
+    return c == format_.delimiter || c == '"' || c == '\r' || c == '\n';
+  }
+
   const CsvFormat& format_;
-  std::array<char, 4> specials_{',', '"', '\r', '\n'};
   CsvTable table_;
 };
 
