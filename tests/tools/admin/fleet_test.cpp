@@ -1,0 +1,207 @@
+// A mixed fleet's records, written as each PC's survey writes them (its
+// legacy code page when the text fits, else UTF-8 with a byte-order mark;
+// UTF-8 on Linux PCs), collected into every output and checked field by
+// field against what was typed. The same program runs on both builds.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "admin_cli.h"
+#include "record_db.h"
+#include "settings/unicode.h"
+#include "support/temp_folder.h"
+#include "survey/inventory_record.h"
+
+#if TAVRO_ADMIN_HAVE_SQLITE
+#include <sqlite3.h>
+#endif
+
+namespace tavro::admin {
+namespace {
+
+using Row = std::vector<std::string>;
+
+struct FleetPc {
+  unsigned code_page;  // 0: a Linux PC, which writes UTF-8
+  const char* host;
+  const char* memory;
+  const char* special;  // answer 1
+  const char* typed;    // answer 2, as UTF-8
+  const char* legacy;   // answer 2 in the PC's code page, or nullptr when it does not fit
+};
+
+constexpr std::array<FleetPc, 10> kFleet{{
+    {1252, "pc-1252-fits", "8589934592", "Room 2, east", "B\u00FCro 3", "B\xFCro 3"},
+    {1252, "pc-1252-wide", "8589934592", "=HYPERLINK(\"http://x\",\"y\")",
+     "\u0141ukasz \u017B\u00F3\u0142\u0107", nullptr},
+    {1250, "pc-1250-fits", "4294967296", "+cmd", "\u0141ukasz \u017B\u00F3\u0142\u0107",
+     "\xA3ukasz \xAF\xF3\xB3\xE6"},
+    {1251, "pc-1251-fits", "4294967296", "two\r\nlines",
+     "\u0411\u0443\u0445\u0433\u0430\u043B\u0442\u0435\u0440\u0438\u044F",
+     "\xC1\xF3\xF5\xE3\xE0\xEB\xF2\xE5\xF0\xE8\xFF"},
+    {1251, "pc-1251-wide", "4294967296", "@SUM(A1:A2)",
+     "\u041F\u0440\u0438\u0432\u0435\u0442 \U0001F44B", nullptr},
+    // The second byte of 表 is 0x5C, a backslash on its own.
+    {932, "pc-932-fits", "-1", "\ttab", "\u7D4C\u7406\u90E8 \u8868\u8A08\u7B97",
+     "\x8Co\x97\x9D\x95\x94 \x95\x5C\x8Cv\x8EZ"},
+    {932, "pc-932-wide", "17179869184", "say \"hi\"", "Caf\u00E9 \u2615", nullptr},
+    {0, "pc-linux-1", "17179869184", "=1+1", "Ger\u00E4t \U0001F5A5\uFE0F \u0141\u00F3d\u017A",
+     nullptr},
+    {0, "pc-linux-2", "-1", "-2+3", "\rstarts with CR", nullptr},
+    {0, "PC-LINUX-3", "17179869184", "", "plain", nullptr},
+}};
+
+RecordFields typed_fields(const FleetPc& pc) {
+  RecordFields fields;
+  fields[0] = utf8_to_wide(pc.host);
+  fields[1] = L"10.1.2.3";
+  fields[2] = utf8_to_wide(pc.memory);
+  fields[kFirstAnswerField] = utf8_to_wide(pc.special);
+  fields[kFirstAnswerField + 1] = utf8_to_wide(pc.typed);
+  fields[kFirstApplicationField + 2] = kInstalled;
+  return fields;
+}
+
+std::string file_bytes(const FleetPc& pc) {
+  std::string line = wide_to_utf8(format_record(typed_fields(pc))) + "\r\n";
+  if (pc.legacy != nullptr)
+    return line.replace(line.find(pc.typed), std::strlen(pc.typed), pc.legacy);
+  return pc.code_page != 0 ? std::string(kUtf8ByteOrderMark) + line : line;
+}
+
+Row expected_row(const FleetPc& pc, bool guarded) {
+  Row row;
+  const RecordFields fields = typed_fields(pc);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string text = wide_to_utf8(fields[i]);
+    const bool formula =
+        !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+    const bool number = i == 2 && text.find_first_not_of("-0123456789") == std::string::npos;
+    row.push_back(guarded && formula && !number ? "'" + text : text);
+  }
+  return row;
+}
+
+// RFC 4180, as a spreadsheet reads the table.
+std::vector<Row> csv_rows(std::string_view text) {
+  std::vector<Row> rows(1, Row(1));
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string& cell = rows.back().back();
+    if (text[i] == '"') {
+      for (++i; i < text.size() && !(text[i] == '"' && text.substr(i, 2) != "\"\""); ++i) {
+        cell += text[i];
+        if (text[i] == '"') ++i;
+      }
+    } else if (text[i] == ',') {
+      rows.back().emplace_back();
+    } else if (text.substr(i, 2) == "\r\n") {
+      rows.emplace_back(1);
+      ++i;
+    } else {
+      cell += text[i];
+    }
+  }
+  rows.pop_back();  // after the last line end
+  return rows;
+}
+
+// The table's body cells, their references resolved.
+std::vector<Row> html_rows(std::string_view page) {
+  std::vector<Row> rows;
+  for (std::size_t at = page.find("<tbody>"); (at = page.find("<td", at)) != page.npos;) {
+    if (page.rfind("<tr>", at) > page.rfind("</td>", at) || rows.empty()) rows.emplace_back();
+    const std::size_t start = page.find('>', at) + 1;
+    at = page.find("</td>", start);
+    std::string cell(page.substr(start, at - start));
+    for (const auto& [reference, c] : {std::pair{"&lt;", "<"},
+                                       {"&gt;", ">"},
+                                       {"&quot;", "\""},
+                                       {"&#39;", "'"},
+                                       {"&amp;", "&"}}) {
+      for (std::size_t p = 0; (p = cell.find(reference, p)) != cell.npos; p += 1)
+        cell.replace(p, std::strlen(reference), c);
+    }
+    rows.back().push_back(cell);
+  }
+  return rows;
+}
+
+std::vector<Row> db_rows(const std::string& path) {
+  std::vector<Row> rows;
+#if TAVRO_ADMIN_HAVE_SQLITE
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* query = nullptr;
+  sqlite3_prepare_v2(db,
+                     "SELECT host, address, memory_bytes, answer1, answer2, answer3, answer4, "
+                     "answer5, application1, application2, application3, application4, "
+                     "application5, application6, application7, application8, application9, "
+                     "application10 FROM surveys",
+                     -1, &query, nullptr);
+  while (sqlite3_step(query) == SQLITE_ROW) {
+    Row& row = rows.emplace_back();
+    for (int i = 0; i < sqlite3_column_count(query); ++i) {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, i));
+      const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(query, i));
+      const bool application = i >= static_cast<int>(kFirstApplicationField);
+      row.emplace_back(application ? (text[0] == '1' ? "Installed" : "")
+                                   : std::string(text, bytes));
+    }
+  }
+  sqlite3_finalize(query);
+  sqlite3_close(db);
+#else
+  static_cast<void>(path);
+#endif
+  return rows;
+}
+
+// The rows of one output by host name, to compare without regard to order.
+std::map<std::string, Row> by_host(const std::vector<Row>& rows) {
+  std::map<std::string, Row> hosts;
+  for (const Row& row : rows)
+    hosts[row.empty() ? "" : row[0]] = row;
+  return hosts;
+}
+
+TEST(Fleet, EveryFieldReachesEveryOutputAsTyped) {
+  // A legacy record does not name its code page: each code page's PCs save
+  // into a folder of their own, beside the Linux PCs' UTF-8 records.
+  for (const unsigned code_page : {1252U, 1250U, 1251U, 932U}) {
+    SCOPED_TRACE("code page " + std::to_string(code_page));
+    const testing::TempFolder folder;
+    std::map<std::string, Row> csv_expected;
+    std::map<std::string, Row> exact;
+    for (const FleetPc& pc : kFleet) {
+      if (pc.code_page != code_page && pc.code_page != 0) continue;
+      folder.write(std::string("records/") + pc.host + ".txt", file_bytes(pc));
+      csv_expected[pc.host] = expected_row(pc, true);
+      exact[pc.host] = expected_row(pc, false);
+    }
+    std::vector<std::string> arguments = {
+        "collect", folder.utf8("records"), "--code-page", std::to_string(code_page), "--bom",
+        "-o",      folder.utf8("t.csv"),   "--html",      folder.utf8("t.html")};
+    if (record_db_available()) arguments.insert(arguments.end(), {"--db", folder.utf8("t.db")});
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(run_admin(arguments, out, err), 0) << err.str();
+
+    const std::string csv = folder.read("t.csv");
+    ASSERT_TRUE(csv.starts_with(kUtf8ByteOrderMark));
+    std::vector<Row> table = csv_rows(std::string_view(csv).substr(kUtf8ByteOrderMark.size()));
+    table.erase(table.begin());  // the header
+    EXPECT_EQ(by_host(table), csv_expected);
+    EXPECT_EQ(by_host(html_rows(folder.read("t.html"))), exact);
+    if (record_db_available()) {
+      EXPECT_EQ(by_host(db_rows(folder.utf8("t.db"))), exact);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavro::admin
