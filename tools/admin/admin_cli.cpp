@@ -114,6 +114,7 @@ int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& 
   ProgressLine progress(err, !options.quiet && &err == &std::cerr && standard_error_is_console());
   CollectOptions collect_options;
   collect_options.code_page = options.code_page;
+  collect_options.modification_times = !options.db.empty();  // only the database keeps them
   collect_options.progress = [&progress](std::size_t done, std::size_t total) {
     progress.update(done, total);
   };

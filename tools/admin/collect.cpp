@@ -46,10 +46,11 @@ std::string sort_key(std::string_view host) {
 
 class Collector {
  public:
-  explicit Collector(unsigned code_page) : decoder_(code_page) {}
+  Collector(unsigned code_page, bool modification_times)
+      : decoder_(code_page), modification_times_(modification_times) {}
 
   void add(const RecordFolder& folder, const RecordFolder::Entry& entry) {
-    if (const auto problem = folder.read(entry, file_, kLargestRecordFile)) {
+    if (const auto problem = folder.read(entry, file_, kLargestRecordFile, modification_times_)) {
       skip(entry, *problem);
       return;
     }
@@ -110,6 +111,7 @@ class Collector {
   }
 
   CodePageDecoder decoder_;
+  bool modification_times_;
   FileBuffer file_;
   RecordText record_;      // reused from file to file
   std::string converted_;  // reused likewise
@@ -136,7 +138,7 @@ Collection collect_records(std::wstring_view folder_path, const CollectOptions& 
   std::vector<Collector> collectors;
   collectors.reserve(workers);
   for (std::size_t worker = 0; worker < workers; ++worker)
-    collectors.emplace_back(code_page);
+    collectors.emplace_back(code_page, options.modification_times);
   std::vector<std::exception_ptr> failures(workers);
   std::atomic<std::size_t> done{0};
   const auto work = [&](std::size_t worker) {

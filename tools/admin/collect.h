@@ -46,6 +46,8 @@ struct CollectOptions {
   // Called now and then from one reading thread with the files read so far
   // and the files in all, and once at the end; may be empty.
   std::function<void(std::size_t done, std::size_t total)> progress;
+  // Whether each record's modification time is wanted (else it is 0).
+  bool modification_times = true;
 };
 
 // Reads every "*.txt" file of the folder (regular files only, not those

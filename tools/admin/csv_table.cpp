@@ -24,8 +24,7 @@ class TableWriter {
 
   void cell(std::string_view text, std::size_t column) {
     if (column != 0) table_.text += format_.delimiter;
-    const bool guard = format_.guard_formulas && looks_like_formula(text) &&
-                       !(column == kMemoryField && is_whole_number(text));
+    const bool guard = guards(text, column);
     if (guard) ++table_.guarded_cells;
     if (std::none_of(text.begin(), text.end(), [this](char c) { return needs_quotes(c); })) {
       if (guard) table_.text += '\'';
@@ -44,11 +43,39 @@ class TableWriter {
     table_.text += '"';
   }
 
+  // The row of a record; a record with nothing to quote (most) is written
+  // from its text straight away.
+  void row(const CollectedRecord& record) {
+    const std::string_view text = record.record.text;
+    if (std::any_of(text.begin(), text.end(), [this](char c) { return needs_quotes(c); })) {
+      for (std::size_t i = 0; i < kRecordFieldCount; ++i)
+        cell(record.field(i), i);
+    } else {
+      std::size_t begin = 0;
+      for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+        const std::size_t end = record.record.ends[i];
+        if (i != 0) table_.text += format_.delimiter;
+        if (begin != end && guards(text.substr(begin, end - begin), i)) {
+          ++table_.guarded_cells;
+          table_.text += '\'';
+        }
+        table_.text.append(text, begin, end - begin);
+        begin = end;
+      }
+    }
+    end_row();
+  }
+
   void end_row() { table_.text += "\r\n"; }
   std::string& text() { return table_.text; }
   CsvTable finish() { return std::move(table_); }
 
  private:
+  bool guards(std::string_view text, std::size_t column) const {
+    return format_.guard_formulas && looks_like_formula(text) &&
+           !(column == kMemoryField && is_whole_number(text));
+  }
+
   bool needs_quotes(char c) const {
     return c == format_.delimiter || c == '"' || c == '\r' || c == '\n';
   }
@@ -74,11 +101,8 @@ CsvTable csv_table(const ColumnNames& names, const Collection& collection,
   for (std::size_t i = 0; i < names.size(); ++i)
     writer.cell(wide_to_utf8(names[i]), i);
   writer.end_row();
-  for (const CollectedRecord& record : collection.records) {
-    for (std::size_t i = 0; i < kRecordFieldCount; ++i)
-      writer.cell(record.field(i), i);
-    writer.end_row();
-  }
+  for (const CollectedRecord& record : collection.records)
+    writer.row(record);
   return writer.finish();
 }
 

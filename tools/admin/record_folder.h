@@ -57,11 +57,12 @@ class RecordFolder {
   // links to), in no particular order. Throws Failure naming the folder.
   std::vector<Entry> list_record_files() const;
 
-  // Reads the file, with its modification time, into buffer; a file larger
+  // Reads the file into buffer, and its modification time when asked
+  // (which costs a system call per file on some platforms); a file larger
   // than largest_size is refused. Gives nothing on success, else the
   // system's reason. Safe to call from several threads at once.
-  std::optional<std::wstring> read(const Entry& entry, FileBuffer& buffer,
-                                   std::size_t largest_size) const;
+  std::optional<std::wstring> read(const Entry& entry, FileBuffer& buffer, std::size_t largest_size,
+                                   bool modified) const;
 
  private:
   [[noreturn]] void fail(int error) const;

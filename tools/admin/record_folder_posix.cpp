@@ -78,13 +78,16 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
 }
 
 std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
-                                               std::size_t largest_size) const {
+                                               std::size_t largest_size, bool modified) const {
   // O_NONBLOCK: a FIFO put in the file's place since the listing must not hang the collect.
   const Descriptor fd(openat(descriptor_, entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return system_error_text(errno);
-  struct stat info {};
-  if (fstat(fd.get(), &info) != 0) return system_error_text(errno);
-  buffer.modified = info.st_mtim.tv_sec;
+  buffer.modified = 0;
+  if (modified) {
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0) return system_error_text(errno);
+    buffer.modified = info.st_mtim.tv_sec;
+  }
   if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
   buffer.size = 0;
   for (;;) {

@@ -74,12 +74,12 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
 }
 
 std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
-                                               std::size_t largest_size) const {
+                                               std::size_t largest_size, bool modified) const {
   const Handle handle(CreateFileW((native_ + entry.name).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (handle.get() == INVALID_HANDLE_VALUE) return last_error_text();
-  buffer.modified = entry.modified;
+  buffer.modified = modified ? entry.modified : 0;
   if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
   buffer.size = 0;
   for (;;) {
