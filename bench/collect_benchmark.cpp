@@ -7,6 +7,7 @@
 // temporary folder and removed at the end, or made in FOLDER and kept there
 // for the next run (a FOLDER that holds files is used as it is).
 #include <malloc.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -56,11 +57,28 @@ std::string sample_record(int pc) {
   return line;
 }
 
-double milliseconds_of(const std::function<void()>& run) {
+// The process's processor time (all threads, user and system), in ms.
+double cpu_milliseconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
+  };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
+
+Timing time_of(const std::function<void()>& run) {
+  const double cpu_start = cpu_milliseconds();
   const auto start = std::chrono::steady_clock::now();
   run();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
+  const double wall =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return {wall, cpu_milliseconds() - cpu_start};
 }
 
 double median(std::vector<double> values) {
@@ -75,7 +93,7 @@ double median(std::vector<double> values) {
 int main(int argc, char** argv) {
   using namespace tavro::admin;
   const int records = argc > 1 ? std::atoi(argv[1]) : 100'000;
-  const int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
+  const int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 7);
   const tavro::testing::TempFolder temporary;
   const std::filesystem::path folder = argc > 3 ? std::filesystem::path(argv[3]) : temporary.path();
   std::filesystem::create_directories(folder);
@@ -126,7 +144,8 @@ int main(int argc, char** argv) {
   struct Runner {
     const char* name;
     std::function<void()> run;
-    std::vector<double> times;
+    std::vector<double> wall;
+    std::vector<double> cpu;
   };
   std::vector<Runner> runners = {
       {"floor (read only)", floor, {}}, {"collect", plain, {}}, {"collect --html", html, {}}};
@@ -136,21 +155,29 @@ int main(int argc, char** argv) {
   for (int round = 0; round < rounds; ++round) {
     for (std::size_t i = 0; i < runners.size(); ++i) {
       Runner& runner = runners[(i + static_cast<std::size_t>(round)) % runners.size()];
-      runner.times.push_back(milliseconds_of(runner.run));
+      const Timing timing = time_of(runner.run);
+      runner.wall.push_back(timing.wall);
+      runner.cpu.push_back(timing.cpu);
     }
   }
 
   std::printf("%d record files (%zu read by the floor, %zu collected), %d interleaved rounds\n",
               records, floor_files, collected, rounds);
-  for (const Runner& runner : runners)
-    std::printf("  %-18s median %8.1f ms\n", runner.name, median(runner.times));
+  for (const Runner& runner : runners) {
+    std::printf("  %-18s median %8.1f ms wall, %8.1f ms processor\n", runner.name,
+                median(runner.wall), median(runner.cpu));
+  }
+  // Processor time counts what the program does even on a busy machine,
+  // where the wall clock also counts the waits for a core.
   const auto paired = [&](std::size_t a, std::size_t b) {
-    std::vector<double> ratios;
-    for (int round = 0; round < rounds; ++round)
-      ratios.push_back(runners[a].times[static_cast<std::size_t>(round)] /
-                       runners[b].times[static_cast<std::size_t>(round)]);
-    std::printf("  %-14s / %-18s %.2fx (median of the rounds' ratios)\n", runners[a].name,
-                runners[b].name, median(ratios));
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (std::size_t round = 0; round < static_cast<std::size_t>(rounds); ++round) {
+      wall.push_back(runners[a].wall[round] / runners[b].wall[round]);
+      cpu.push_back(runners[a].cpu[round] / runners[b].cpu[round]);
+    }
+    std::printf("  %-14s / %-18s %.2fx wall, %.2fx processor (medians of the rounds' ratios)\n",
+                runners[a].name, runners[b].name, median(wall), median(cpu));
   };
   paired(1, 0);
   paired(2, 1);

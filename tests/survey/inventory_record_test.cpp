@@ -93,5 +93,71 @@ TEST(RecordRead, RecordsOfTheEarlierUnquotedFormStillRead) {
   EXPECT_FALSE(read_unquoted_record(""));
 }
 
+TEST(RecordEncoding, TheFirstByteThatIsNotUtf8) {
+  constexpr std::size_t kValid = std::string_view::npos;
+  const std::pair<std::string_view, std::size_t> cases[] = {
+      {"", kValid},
+      {"plain ASCII", kValid},
+      {"B\xC3\xBCro \xE7\xB5\x8C \xF0\x9F\x91\x8B", kValid},  // 2, 3 and 4 bytes
+      {"\x80", 0},                                            // a trail byte alone
+      {"ab\xC3", 2},                                          // cut short at the end
+      {"ab\xE2\x82x", 2},                                     // cut short inside
+      {"\xC0\xAF", 0},                                        // overlong, 2 bytes
+      {"\xE0\x9F\xBF", 0},                                    // overlong, 3 bytes
+      {"\xF0\x8F\xBF\xBF", 0},                                // overlong, 4 bytes
+      {"x\xED\xA0\x80", 1},                                   // a surrogate
+      {"\xF4\x90\x80\x80", 0},                                // past U+10FFFF
+      {"B\xFCro", 1},                                         // code page 1252
+  };
+  for (const auto& [bytes, offset] : cases)
+    EXPECT_EQ(invalid_utf8_offset(bytes), offset) << bytes;
+}
+
+// A code page of one letter: 0xE9 is "é", any other byte past ASCII has none.
+class OneLetterCodePage final : public LegacyDecoder {
+ public:
+  std::string name() const override { return "code page 1"; }
+  std::optional<std::size_t> to_utf8(std::string_view bytes, std::string& utf8) override {
+    utf8.clear();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] == '\xE9') {
+        utf8 += "\xC3\xA9";
+      } else if ((bytes[i] & 0x80) != 0) {
+        return i;
+      } else {
+        utf8 += bytes[i];
+      }
+    }
+    return std::nullopt;
+  }
+};
+
+TEST(RecordEncoding, AMarkMeansUtf8ValidUtf8IsUtf8AndTheRestIsInTheLegacyCodePage) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"\xEF\xBB\xBF"
+       "caf\xC3\xA9",
+       "caf\xC3\xA9"},  // the mark never reaches a field
+      {"caf\xC3\xA9", "caf\xC3\xA9"},
+      {"caf\xE9", "caf\xC3\xA9"},
+      {"\xEF\xBB\xBF", ""},
+      {"\xEF\xBB\xBF"
+       "caf\xE9",
+       "the file starts with a UTF-8 byte-order mark, but byte 0xE9 at offset 6 is not valid "
+       "UTF-8"},
+      {"caf\xE9\x81",
+       "the record is neither UTF-8 (byte 0xE9 at offset 3 is not valid UTF-8) nor text in code "
+       "page 1 (byte 0x81 at offset 4 has no character)"},
+  };
+  for (const auto& [bytes, expected] : cases) {
+    OneLetterCodePage legacy;
+    std::string converted;
+    const auto text = record_file_utf8(bytes, legacy, converted);
+    const std::string_view got = std::holds_alternative<RecordError>(text)
+                                     ? std::string_view(std::get<RecordError>(text).reason)
+                                     : std::get<std::string_view>(text);
+    EXPECT_EQ(got, expected) << bytes;
+  }
+}
+
 }  // namespace
 }  // namespace tavro
