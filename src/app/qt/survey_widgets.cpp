@@ -11,7 +11,7 @@
 
 #include "qt_text.h"
 
-namespace tavro {
+namespace tavro::qt {
 namespace {
 
 QWidget* make_check_box(const LayoutRow& row, QWidget* parent) {
@@ -115,4 +115,4 @@ QWidget* make_control(const LayoutRow& row, QWidget* parent) {
   return widget;
 }
 
-}  // namespace tavro
+}  // namespace tavro::qt
