@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFont>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +15,7 @@
 #include "qt_text.h"
 #include "survey/layout.h"
 #include "survey/survey_form.h"
+#include "survey_pictures.h"
 #include "survey_widgets.h"
 
 namespace tavro::qt {
@@ -29,7 +29,7 @@ SurveyWindow::SurveyWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setWindowTitle(to_qstring(kWindowTitle));
-  setWindowIcon(QIcon(QStringLiteral(":/tavro.ico")));
+  setWindowIcon(survey_window_icon());
   setFixedSize(to_pixels(kClientWidthTwips), to_pixels(kClientHeightTwips));
   // The platform's font family at the size the fixed layout was drawn for:
   // desktop defaults of 10 points and more would clip "Hostname" and overfill
