@@ -57,8 +57,11 @@ void set_up_application_slot(SurveyControls& window, const Profile& settings, in
   const ApplicationSlotSettings read = read_application_slot(settings, slot);
   apply_enable_flag(window, box, read.enable);
   window.set_caption(box, read.name.value());
-  // A disabled box can be ticked too: its tick still counts on OK.
-  if (detect_application(read).ticked) window.set_value(box, CheckValue::kTicked);
+  // A disabled box can be ticked too: its tick still counts on OK. A slot
+  // that no file can tick does not search at all.
+  if (can_name_a_file(expected_name(read)) && detect_application(read).ticked) {
+    window.set_value(box, CheckValue::kTicked);
+  }
 }
 
 }  // namespace tavro
