@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include "ole_color.h"
 #include "qt_test_support.h"
 #include "survey/layout.h"
+#include "survey_pictures.h"
 #include "survey_window.h"
 
 namespace tavro::qt {
@@ -107,6 +109,21 @@ class SurveyWindowLayoutTest : public QObject {
     auto* picture = control<QLabel>(window, Control::Image1);
     QCOMPARE(picture->pixmap().size(), QSize(111, 88));
     QVERIFY(!picture->hasScaledContents());
+  }
+
+  // The program's own decoding against Qt's image readers, pixel for pixel.
+  void thePicturesAreWhatQtsReadersMakeOfTheResources() {
+    QImageReader logo(QStringLiteral(":/image1.bmp"));
+    QCOMPARE(survey_logo().toImage(), logo.read().convertToFormat(QImage::Format_RGB32));
+    QImageReader icon(QStringLiteral(":/tavro.ico"));
+    const QIcon decoded = survey_window_icon();
+    QCOMPARE(decoded.availableSizes().size(), icon.imageCount());
+    for (int i = 0; i < icon.imageCount(); ++i) {
+      QVERIFY(icon.jumpToImage(i));
+      const QImage expected = icon.read().convertToFormat(QImage::Format_ARGB32);
+      QCOMPARE(decoded.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+               expected);
+    }
   }
 
   void theFixedCaptionsAreInPlace() {
