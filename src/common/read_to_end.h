@@ -35,7 +35,9 @@ std::optional<std::wstring> read_to_end(std::uintmax_t size, std::uintmax_t larg
     }
     filled += got;
     // A short read of a regular file is its end: no second call to find it.
-    if (got == 0 || filled < bytes.size()) break;
+    // A file that reports no size (those in /proc) may read short before its
+    // end, so it is read until a read gives nothing.
+    if (got == 0 || (size != 0 && filled < bytes.size())) break;
   }
   bytes.resize(filled);
   return std::nullopt;

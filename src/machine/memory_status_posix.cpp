@@ -1,31 +1,40 @@
 // Linux figures: sysinfo for totals and swap (the page file), /proc/meminfo
 // for the memory that is really available, the address-space limit and the
 // process's own size for the virtual figures.
+#include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <stdexcept>
-#include <string>
+#include <charconv>
+#include <string_view>
 
 #include <sys/resource.h>
 #include <sys/sysinfo.h>
 
 #include "common/failure.h"
+#include "common/whole_file.h"
 #include "machine/memory_status.h"
 
 namespace tavro {
 namespace {
 
-// A "Name:   1234 kB" figure from a /proc file, in bytes; fallback when absent.
-std::uint64_t proc_figure(const char* file, const std::string& name, std::uint64_t fallback) {
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.compare(0, name.size(), name) != 0) continue;
-    try {
-      return std::stoull(line.substr(name.size())) * 1024;
-    } catch (const std::logic_error&) {
-      return fallback;
+constexpr std::uintmax_t kLargestProcFile = 1 << 20;
+
+// A "Name:   1234 kB" figure of a /proc file, in bytes; fallback when absent.
+std::uint64_t proc_figure(const char* file, std::string_view name, std::uint64_t fallback) {
+  WholeFile proc;
+  if (read_whole_file(file, proc, kLargestProcFile)) return fallback;
+  const std::string_view text = proc.bytes;
+  for (std::size_t line = 0; line < text.size();) {
+    const std::size_t end = std::min(text.find('\n', line), text.size());
+    if (text.substr(line, name.size()) == name) {
+      const std::size_t digits = text.find_first_not_of(" \t", line + name.size());
+      std::uint64_t kib = 0;
+      if (digits >= end ||
+          std::from_chars(text.data() + digits, text.data() + end, kib).ec != std::errc()) {
+        return fallback;
+      }
+      return kib * 1024;
     }
+    line = end + 1;
   }
   return fallback;
 }

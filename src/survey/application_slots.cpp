@@ -16,11 +16,25 @@ ApplicationSlotSettings read_application_slot(const Profile& settings, int slot)
   return read;
 }
 
-ApplicationDetection detect_application(const ApplicationSlotSettings& slot) {
-  ApplicationDetection result;
+namespace {
+
+std::wstring expected_name(const ApplicationSlotSettings& slot) {
   SettingField upper_file;
   upper_file.replace_all(to_upper_invariant(slot.file.whole()));
-  result.expected = upper_file.cut(slot.length);
+  return upper_file.cut(slot.length);
+}
+
+// No file is named "" or has a NUL or a "/" in its name, so no search can
+// tick a box that expects such a name.
+bool can_name_a_file(std::wstring_view name) {
+  return !name.empty() && name.find_first_of(std::wstring_view(L"\0/", 2)) == std::wstring::npos;
+}
+
+}  // namespace
+
+ApplicationDetection detect_application(const ApplicationSlotSettings& slot) {
+  ApplicationDetection result;
+  result.expected = expected_name(slot);
 
   // The search reads the pattern up to the field's first NUL: the Path<i> value.
   result.matches = find_ordinary_files(slot.path.value());
@@ -43,8 +57,11 @@ void set_up_application_slot(SurveyControls& window, const Profile& settings, in
   const ApplicationSlotSettings read = read_application_slot(settings, slot);
   apply_enable_flag(window, box, read.enable);
   window.set_caption(box, read.name.value());
-  // A disabled box can be ticked too: its tick still counts on OK.
-  if (detect_application(read).ticked) window.set_value(box, CheckValue::kTicked);
+  // A disabled box can be ticked too: its tick still counts on OK. A slot
+  // that no file can tick does not search at all.
+  if (can_name_a_file(expected_name(read)) && detect_application(read).ticked) {
+    window.set_value(box, CheckValue::kTicked);
+  }
 }
 
 }  // namespace tavro

@@ -6,5 +6,5 @@
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  return tavro::run_survey(tavro::SurveyServices::system());
+  return tavro::qt::run_survey_program(tavro::SurveyServices::system());
 }

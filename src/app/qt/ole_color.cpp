@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace tavro {
+namespace tavro::qt {
 namespace {
 
 // The palette role nearest to each system colour index (0 to 24).
@@ -47,4 +47,4 @@ QColor to_qcolor(OleColor color, const QPalette& palette) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-}  // namespace tavro
+}  // namespace tavro::qt

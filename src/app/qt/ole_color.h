@@ -7,8 +7,8 @@
 
 #include "survey/controls.h"
 
-namespace tavro {
+namespace tavro::qt {
 
 QColor to_qcolor(OleColor color, const QPalette& palette);
 
-}  // namespace tavro
+}  // namespace tavro::qt

@@ -7,7 +7,7 @@
 
 #include "survey/layout.h"
 
-namespace tavro {
+namespace tavro::qt {
 
 inline QString to_qstring(std::wstring_view text) {
   return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
@@ -18,4 +18,4 @@ inline int to_pixels(int twips) {
   return twips_to_pixels(twips, 96);
 }
 
-}  // namespace tavro
+}  // namespace tavro::qt

@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "common/failure.h"
-#include "qt_survey_window.h"
 #include "qt_text.h"
 #include "survey/layout.h"
+#include "survey_window.h"
 
-namespace tavro {
+namespace tavro::qt {
 namespace {
 
 void show_load_failure(const std::wstring& message) {
@@ -22,10 +22,10 @@ void show_load_failure(const std::wstring& message) {
 
 }  // namespace
 
-int run_survey(SurveyServices services) {
-  QtSurveyWindow window;
+int run_survey_program(SurveyServices services) {
+  SurveyWindow window;
   SurveyForm form(window, std::move(services));
-  window.connect_handlers(form);
+  window.connect_events(form);
   try {
     form.Form_Load();
   } catch (const std::exception& error) {
@@ -36,4 +36,4 @@ int run_survey(SurveyServices services) {
   return QApplication::exec();
 }
 
-}  // namespace tavro
+}  // namespace tavro::qt

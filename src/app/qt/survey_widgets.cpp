@@ -5,13 +5,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QRect>
 #include <limits>
 
 #include "qt_text.h"
+#include "survey_pictures.h"
 
-namespace tavro {
+namespace tavro::qt {
 namespace {
 
 QWidget* make_check_box(const LayoutRow& row, QWidget* parent) {
@@ -53,7 +53,7 @@ QWidget* make_line(const LayoutRow& /*row*/, QWidget* parent) {
 QWidget* make_picture(const LayoutRow& /*row*/, QWidget* parent) {
   // The layout has one picture, Image1: the logo compiled into the program.
   auto* picture = new QLabel(parent);
-  picture->setPixmap(QPixmap(QStringLiteral(":/image1.bmp")));
+  picture->setPixmap(survey_logo());
   picture->setScaledContents(false);
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return picture;
@@ -115,4 +115,4 @@ QWidget* make_control(const LayoutRow& row, QWidget* parent) {
   return widget;
 }
 
-}  // namespace tavro
+}  // namespace tavro::qt

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace tavro {
+namespace tavro::qt {
 
 // A command button that Enter presses as well as Space, as a focused button
 // does on the survey's home platform, without becoming a default button.
@@ -30,4 +30,4 @@ QString literal_button_text(std::wstring_view caption);
 // Creates the control's widget on the parent, named after the control.
 QWidget* make_control(const LayoutRow& row, QWidget* parent);
 
-}  // namespace tavro
+}  // namespace tavro::qt

@@ -18,9 +18,9 @@ void MessageBoxAnswerer::answer() {
   box->done(QMessageBox::Ok);
 }
 
-QtSurveyWindow* visible_survey_window() {
+qt::SurveyWindow* visible_survey_window() {
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    auto* window = qobject_cast<QtSurveyWindow*>(top);
+    auto* window = qobject_cast<qt::SurveyWindow*>(top);
     if (window != nullptr && window->isVisible()) return window;
   }
   return nullptr;

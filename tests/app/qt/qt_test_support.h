@@ -9,12 +9,12 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "qt_survey_window.h"
+#include "survey_window.h"
 
 namespace tavro::testing {
 
 template <typename Widget>
-Widget* control(const QtSurveyWindow& window, Control control) {
+Widget* control(const qt::SurveyWindow& window, Control control) {
   return qobject_cast<Widget*>(window.widget(control));
 }
 
@@ -38,7 +38,7 @@ class MessageBoxAnswerer : public QObject {
 };
 
 // The survey window that is visible now, if any.
-QtSurveyWindow* visible_survey_window();
+qt::SurveyWindow* visible_survey_window();
 
 // The text a button or check box shows: Qt draws "&&" as "&".
 QString shown_text(const QAbstractButton* button);

@@ -1,44 +1,82 @@
-// The keyboard in the survey window: the tab walk in table order, Enter and
-// Esc that press no button, Space and Enter on a focused button.
+// The keyboard in the survey window, from the shared table of keyboard
+// scenarios, on a window that Form_Load has set up.
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <vector>
+#include <memory>
+#include <string>
 
-#include "qt_survey_window.h"
 #include "qt_test_support.h"
+#include "support/fixed_services.h"
+#include "support/keyboard_scenarios.h"
+#include "support/temp_folder.h"
 #include "survey/layout.h"
+#include "survey/survey_form.h"
+#include "survey_window.h"
 
-Q_DECLARE_METATYPE(std::vector<tavro::Control>)
-
-namespace tavro {
+namespace tavro::qt {
 namespace {
 
 using testing::control;
+using testing::KeyboardScenario;
+using testing::WindowState;
 
-std::vector<Control> checks_and_texts() {
-  std::vector<Control> controls;
-  for (int slot = 1; slot <= kApplicationSlots; ++slot)
-    controls.push_back(check_box(slot));
-  for (int item = 1; item <= kStatusItems; ++item)
-    controls.push_back(status_text(item));
-  return controls;
-}
-
-std::vector<Control> operator+(std::vector<Control> a, const std::vector<Control>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-const std::vector<Control> kMachineFacts = {Control::TxtHN, Control::TxtIP, Control::TxtMEM};
-const std::vector<Control> kButtons = {Control::CmdOk, Control::CmdCancel};
-
-QString name_of(QWidget* widget) {
+QString name_of(const QWidget* widget) {
   return widget != nullptr ? widget->objectName() : QStringLiteral("(nothing)");
 }
+
+QString name_of(Control c) {
+  const std::string_view name = layout_of(c).name;
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void press(testing::Key key) {
+  QWidget* focus = QApplication::focusWidget();
+  switch (key) {
+    case testing::Key::kTab:
+      return QTest::keyClick(focus, Qt::Key_Tab);
+    case testing::Key::kShiftTab:
+      return QTest::keyClick(focus, Qt::Key_Backtab, Qt::ShiftModifier);
+    case testing::Key::kEnter:
+      return QTest::keyClick(focus, Qt::Key_Return);
+    case testing::Key::kEscape:
+      return QTest::keyClick(focus, Qt::Key_Escape);
+    case testing::Key::kSpace:
+      return QTest::keyClick(focus, Qt::Key_Space);
+  }
+}
+
+// A window loaded in the given state and shown, its buttons watched. No
+// handler is connected: a pressed button leaves the window as it is.
+class ShownSurvey {
+ public:
+  explicit ShownSurvey(WindowState state) {
+    std::string settings;
+    if (state == WindowState::kAllEnabled) {
+      settings = "[Application]\r\n";
+      for (int slot = 1; slot <= kApplicationSlots; ++slot)
+        settings += "EnableA" + std::to_string(slot) + "=1\r\n";
+      settings += "[Status]\r\n";
+      for (int item = 1; item <= kStatusItems; ++item)
+        settings += "EnableI" + std::to_string(item) + "=1\r\n";
+      folder_.write("Tavro.ini", settings);
+    }
+    SurveyForm(window_, testing::fixed_services(folder_.wide("Tavro.ini"))).Form_Load();
+    window_.show();
+  }
+
+  SurveyWindow& window() { return window_; }
+  QSignalSpy& ok() { return ok_; }
+  QSignalSpy& cancel() { return cancel_; }
+
+ private:
+  testing::TempFolder folder_;
+  SurveyWindow window_;
+  QSignalSpy ok_{control<QPushButton>(window_, Control::CmdOk), &QPushButton::clicked};
+  QSignalSpy cancel_{control<QPushButton>(window_, Control::CmdCancel), &QPushButton::clicked};
+};
 
 }  // namespace
 
@@ -46,89 +84,65 @@ class SurveyWindowKeyboardTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void tabWalksTheEnabledControlsInTableOrderAndWraps_data() {
-    QTest::addColumn<std::vector<Control>>("disabled");
-    QTest::addColumn<std::vector<Control>>("walk");
-    QTest::newRow("everything enabled")
-        << std::vector<Control>{} << checks_and_texts() + kMachineFacts + kButtons;
-    QTest::newRow("after a load: machine facts disabled")
-        << kMachineFacts << checks_and_texts() + kButtons;
-    QTest::newRow("some boxes disabled")
-        << kMachineFacts + std::vector<Control>{Control::Check1, Control::Check7, Control::Text3}
-        << std::vector<Control>{Control::Check2, Control::Check3, Control::Check4, Control::Check5,
-                                Control::Check6, Control::Check8, Control::Check9, Control::Check10,
-                                Control::Text1,  Control::Text2,  Control::Text4,  Control::Text5} +
-               kButtons;
-    QTest::newRow("every check box and status box disabled")
-        << checks_and_texts() + kMachineFacts << kButtons;
+  void firstFocus_data() {
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < testing::kFirstFocus.size(); ++i)
+      QTest::addRow("%s", qPrintable(name_of(testing::kFirstFocus[i].control))) << int(i);
   }
 
-  void tabWalksTheEnabledControlsInTableOrderAndWraps() {
-    QFETCH(std::vector<Control>, disabled);
-    QFETCH(std::vector<Control>, walk);
-    QtSurveyWindow window;
-    for (const Control c : disabled)
-      window.set_enabled(c, false);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    // The focus starts on the first of the walk; twice round, Tab visits it in order.
-    for (std::size_t step = 0; step <= 2 * walk.size(); ++step) {
-      QWidget* expected = window.widget(walk[step % walk.size()]);
-      QVERIFY2(QApplication::focusWidget() == expected,
-               qPrintable(QStringLiteral("step %1: focus on %2, expected %3")
-                              .arg(step)
-                              .arg(name_of(QApplication::focusWidget()), name_of(expected))));
-      if (step < 2 * walk.size()) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    // Shift+Tab from the first goes back round to the last.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(name_of(QApplication::focusWidget()), name_of(window.widget(walk.back())));
+  void firstFocus() {
+    QFETCH(int, index);
+    const testing::FirstFocus& expected = testing::kFirstFocus.at(std::size_t(index));
+    ShownSurvey survey(expected.state);
+    QVERIFY(QTest::qWaitForWindowActive(&survey.window()));
+    QCOMPARE(name_of(QApplication::focusWidget()), name_of(expected.control));
   }
 
-  void enterAndEscInACheckBoxOrTextBoxPressNoButton() {
-    QtSurveyWindow window;
-    QSignalSpy ok(control<QPushButton>(window, Control::CmdOk), &QPushButton::clicked);
-    QSignalSpy cancel(control<QPushButton>(window, Control::CmdCancel), &QPushButton::clicked);
-    window.show();
+  void scenario_data() {
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < testing::kKeyboardScenarios.size(); ++i)
+      QTest::newRow(testing::kKeyboardScenarios[i].name) << int(i);
+  }
+
+  void scenario() {
+    QFETCH(int, index);
+    const KeyboardScenario& s = testing::kKeyboardScenarios.at(std::size_t(index));
+    ShownSurvey survey(s.state);
+    SurveyWindow& window = survey.window();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    for (const Control c : {Control::Check1, Control::Text1}) {
-      window.widget(c)->setFocus();
-      for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        QTest::keyClick(window.widget(c), key);
-      }
+    window.widget(s.start)->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(name_of(QApplication::focusWidget()), name_of(s.start));
+
+    press(s.key);
+
+    QCOMPARE(survey.ok().count(), s.outcome == testing::Outcome::kOkPressed ? 1 : 0);
+    QCOMPARE(survey.cancel().count(), s.outcome == testing::Outcome::kCancelPressed ? 1 : 0);
+    for (int slot = 1; slot <= kApplicationSlots; ++slot) {
+      const bool ticked = s.outcome == testing::Outcome::kBoxTicked && check_box(slot) == s.start;
+      QCOMPARE(window.value(check_box(slot)) == CheckValue::kTicked, ticked);
     }
-    QCOMPARE(ok.count(), 0);
-    QCOMPARE(cancel.count(), 0);
+    QCOMPARE(name_of(QApplication::focusWidget()), name_of(s.focus_after));
     QVERIFY(window.isVisible());
-    QVERIFY(!control<QCheckBox>(window, Control::Check1)->isChecked());
-    QVERIFY(control<QLineEdit>(window, Control::Text1)->text().isEmpty());
   }
 
-  void spaceAndEnterPressTheFocusedButton() {
-    QtSurveyWindow window;
-    QSignalSpy ok(control<QPushButton>(window, Control::CmdOk), &QPushButton::clicked);
-    QSignalSpy cancel(control<QPushButton>(window, Control::CmdCancel), &QPushButton::clicked);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.widget(Control::CmdOk)->setFocus();
-    QTest::keyClick(window.widget(Control::CmdOk), Qt::Key_Space);
-    QCOMPARE(ok.count(), 1);
-    QTest::keyClick(window.widget(Control::CmdOk), Qt::Key_Return);
-    QTest::keyClick(window.widget(Control::CmdOk), Qt::Key_Enter);
-    QCOMPARE(ok.count(), 3);
-    QCOMPARE(cancel.count(), 0);
-    window.widget(Control::CmdCancel)->setFocus();
-    QTest::keyClick(window.widget(Control::CmdCancel), Qt::Key_Space);
-    QCOMPARE(cancel.count(), 1);
-    // Esc on a button presses neither button.
-    QTest::keyClick(window.widget(Control::CmdOk), Qt::Key_Escape);
-    QCOMPARE(cancel.count(), 1);
-    QCOMPARE(ok.count(), 3);
+  // Twice round: the whole tab chain is the table's order, not only its ends.
+  void tabWalksEveryEnabledControlInTableOrder() {
+    ShownSurvey survey(WindowState::kAllEnabled);
+    QVERIFY(QTest::qWaitForWindowActive(&survey.window()));
+    QStringList walk;
+    for (int slot = 1; slot <= kApplicationSlots; ++slot)
+      walk << name_of(check_box(slot));
+    for (int item = 1; item <= kStatusItems; ++item)
+      walk << name_of(status_text(item));
+    walk << name_of(Control::CmdOk) << name_of(Control::CmdCancel);
+    for (qsizetype step = 0; step < 2 * walk.size(); ++step) {
+      QCOMPARE(name_of(QApplication::focusWidget()), walk[step % walk.size()]);
+      press(testing::Key::kTab);
+    }
   }
 };
 
-}  // namespace tavro
+}  // namespace tavro::qt
 
-QTEST_MAIN(tavro::SurveyWindowKeyboardTest)
+QTEST_MAIN(tavro::qt::SurveyWindowKeyboardTest)
 #include "survey_window_keyboard_test.moc"

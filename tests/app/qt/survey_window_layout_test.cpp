@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,11 +12,12 @@
 #include <limits>
 
 #include "ole_color.h"
-#include "qt_survey_window.h"
 #include "qt_test_support.h"
 #include "survey/layout.h"
+#include "survey_pictures.h"
+#include "survey_window.h"
 
-namespace tavro {
+namespace tavro::qt {
 namespace {
 
 using testing::control;
@@ -63,7 +65,7 @@ class SurveyWindowLayoutTest : public QObject {
 
  private slots:
   void everyControlIsAWidgetOfItsKindAtItsPlaceAndSize() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     const QRect client(QPoint(0, 0), window.size());
     for (const LayoutRow& row : kSurveyLayout) {
       const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
@@ -81,7 +83,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 
   void theWindowIsAFixedSizeTopLevelWindowWithACloseBoxOnly() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     QVERIFY(window.isWindow());
     QCOMPARE(window.windowType(), Qt::Window);  // not a dialog: no default or cancel button
     QCOMPARE(window.windowTitle(), QStringLiteral("Quarnelo"));
@@ -100,7 +102,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 
   void theIconAndThePictureComeWithTheProgram() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     const QList<QSize> sizes = window.windowIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(16, 16)));
     QVERIFY(sizes.contains(QSize(32, 32)));
@@ -109,8 +111,23 @@ class SurveyWindowLayoutTest : public QObject {
     QVERIFY(!picture->hasScaledContents());
   }
 
+  // The program's own decoding against Qt's image readers, pixel for pixel.
+  void thePicturesAreWhatQtsReadersMakeOfTheResources() {
+    QImageReader logo(QStringLiteral(":/image1.bmp"));
+    QCOMPARE(survey_logo().toImage(), logo.read().convertToFormat(QImage::Format_RGB32));
+    QImageReader icon(QStringLiteral(":/tavro.ico"));
+    const QIcon decoded = survey_window_icon();
+    QCOMPARE(decoded.availableSizes().size(), icon.imageCount());
+    for (int i = 0; i < icon.imageCount(); ++i) {
+      QVERIFY(icon.jumpToImage(i));
+      const QImage expected = icon.read().convertToFormat(QImage::Format_ARGB32);
+      QCOMPARE(decoded.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+               expected);
+    }
+  }
+
   void theFixedCaptionsAreInPlace() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     QCOMPARE(control<QLabel>(window, Control::LblHN)->text(), QStringLiteral("Hostname"));
     QCOMPARE(control<QLabel>(window, Control::LblIP)->text(), QStringLiteral("IP Address"));
     QCOMPARE(control<QLabel>(window, Control::LblMEM)->text(), QStringLiteral("Memory"));
@@ -128,7 +145,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 
   void captionsShowAsWrittenWithoutShortcuts() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     window.set_caption(Control::Label1, L"AT&T <b>Room</b>");
     auto* label = control<QLabel>(window, Control::Label1);
     QCOMPARE(label->text(), QStringLiteral("AT&T <b>Room</b>"));
@@ -148,7 +165,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 
   void aLongCaptionIsClippedAndMovesNothing() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     const QString long_caption(300, QLatin1Char('W'));
     window.set_caption(Control::Check1, long_caption.toStdWString());
     window.set_caption(Control::Label1, long_caption.toStdWString());
@@ -162,7 +179,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 
   void textBoxesTakeAnyLengthOnOneLine() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     for (int item = 1; item <= kStatusItems; ++item) {
       QCOMPARE(control<QLineEdit>(window, status_text(item))->maxLength(),
                std::numeric_limits<int>::max());
@@ -184,7 +201,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 
   void aDisabledStatusBoxShowsTheButtonFace() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     // A button face unlike any default colour, so the box cannot match by chance.
     QPalette palette = window.palette();
     palette.setColor(QPalette::Button, QColor(1, 2, 3));
@@ -200,7 +217,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 
   void textsCrossToQtAndBackWhole() {
-    QtSurveyWindow window;
+    SurveyWindow window;
     window.set_text(Control::TxtHN, L"PC-\u00e9\U0001F600");  // beyond 16 bits too
     QCOMPARE(window.text(Control::TxtHN), std::wstring(L"PC-\u00e9\U0001F600"));
     // A handler asking the wrong kind of control is a programming error, not a crash.
@@ -208,7 +225,7 @@ class SurveyWindowLayoutTest : public QObject {
   }
 };
 
-}  // namespace tavro
+}  // namespace tavro::qt
 
-QTEST_MAIN(tavro::SurveyWindowLayoutTest)
+QTEST_MAIN(tavro::qt::SurveyWindowLayoutTest)
 #include "survey_window_layout_test.moc"

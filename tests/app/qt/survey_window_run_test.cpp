@@ -2,33 +2,35 @@
 // file in a temporary folder to the bytes of the record it writes.
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <filesystem>
 #include <string>
 #include <utility>
 
 #include "common/failure.h"
-#include "qt_survey_window.h"
 #include "qt_test_support.h"
 #include "support/fixed_services.h"
 #include "support/temp_folder.h"
 #include "survey/survey_form.h"
 #include "survey_program.h"
+#include "survey_window.h"
 
-namespace tavro {
+namespace tavro::qt {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::control;
 using testing::shown_text;
 
-void click(QtSurveyWindow& window, Control c) {
+void click(SurveyWindow& window, Control c) {
   // Near the left edge: on a check box's indicator, inside a button.
   QTest::mouseClick(window.widget(c), Qt::LeftButton, {},
                     QPoint(6, window.widget(c)->height() / 2));
@@ -38,10 +40,10 @@ void click(QtSurveyWindow& window, Control c) {
 // it just before showing it.
 struct LoadedSurvey {
   explicit LoadedSurvey(SurveyServices services) : form(window, std::move(services)) {
-    window.connect_handlers(form);
+    window.connect_events(form);
     form.Form_Load();
   }
-  QtSurveyWindow window;
+  SurveyWindow window;
   SurveyForm form;
 };
 
@@ -99,7 +101,7 @@ class SurveyWindowRunTest : public QObject {
   void aFullRunLoadsTheSettingsTakesTheAnswersAndWritesTheRecord() {
     write_settings(path("records"));
     LoadedSurvey survey(services());
-    QtSurveyWindow& window = survey.window;
+    SurveyWindow& window = survey.window;
 
     auto* check1 = control<QCheckBox>(window, Control::Check1);
     QCOMPARE(shown_text(check1), QStringLiteral("AT&T Dialer"));
@@ -157,17 +159,19 @@ class SurveyWindowRunTest : public QObject {
     QFETCH(bool, close_box);
     write_settings(path("records"));
     LoadedSurvey survey(services());
-    QtSurveyWindow& window = survey.window;
+    SurveyWindow& window = survey.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("typed"));
     if (close_box) {
-      // The window system's close request, as the title bar's close box sends it.
-      QVERIFY(window.windowHandle()->close());
+      // The window system's close request, spontaneous as the title bar's close box sends it.
+      QCloseEvent request;
+      QSpontaneKeyEvent::setSpontaneous(&request);
+      QCoreApplication::instance()->notify(window.windowHandle(), &request);
     } else {
       click(window, Control::CmdCancel);
     }
-    QVERIFY(!window.isVisible());
+    QTRY_VERIFY(!window.isVisible());
     QCOMPARE(files_in(path("records")), std::size_t{0});
   }
 
@@ -175,7 +179,7 @@ class SurveyWindowRunTest : public QObject {
     const std::string missing = path("records/not-yet");
     write_settings(missing);
     LoadedSurvey survey(services());
-    QtSurveyWindow& window = survey.window;
+    SurveyWindow& window = survey.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4"));
@@ -209,7 +213,7 @@ class SurveyWindowRunTest : public QObject {
     bool host_box_enabled_when_shown = true;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, [&] {
-      QtSurveyWindow* window = testing::visible_survey_window();
+      SurveyWindow* window = testing::visible_survey_window();
       if (window == nullptr || seen) return;
       seen = true;
       host_name_when_shown = control<QLineEdit>(*window, Control::TxtHN)->text();
@@ -217,7 +221,7 @@ class SurveyWindowRunTest : public QObject {
       click(*window, Control::CmdCancel);
     });
     watcher.start(10);
-    QCOMPARE(run_survey(services()), 0);
+    QCOMPARE(run_survey_program(services()), 0);
     QVERIFY(seen);
     QCOMPARE(host_name_when_shown, QStringLiteral("PC-042"));
     QVERIFY(!host_box_enabled_when_shown);
@@ -228,7 +232,7 @@ class SurveyWindowRunTest : public QObject {
     SurveyServices failing = services();
     failing.host_name = []() -> std::wstring { throw Failure(L"the host name is unreadable"); };
     testing::MessageBoxAnswerer answerer;
-    QCOMPARE(run_survey(failing), 1);
+    QCOMPARE(run_survey_program(failing), 1);
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("the host name is unreadable")});
     QVERIFY(!answerer.survey_window_was_visible());
   }
@@ -236,7 +240,7 @@ class SurveyWindowRunTest : public QObject {
   void theLoadedWindowRendersToAPicture() {
     write_settings(path("records"));
     LoadedSurvey survey(services());
-    QtSurveyWindow& window = survey.window;
+    SurveyWindow& window = survey.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage image = window.grab().toImage();
@@ -250,7 +254,7 @@ class SurveyWindowRunTest : public QObject {
   }
 };
 
-}  // namespace tavro
+}  // namespace tavro::qt
 
-QTEST_MAIN(tavro::SurveyWindowRunTest)
+QTEST_MAIN(tavro::qt::SurveyWindowRunTest)
 #include "survey_window_run_test.moc"

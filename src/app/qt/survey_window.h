@@ -5,21 +5,22 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
 #include "survey/controls.h"
 
 namespace tavro {
-
 class SurveyForm;
+}
 
-class QtSurveyWindow : public QWidget, public SurveyControls {
+namespace tavro::qt {
+
+class SurveyWindow : public QWidget, public SurveyControls {
   Q_OBJECT
  public:
-  explicit QtSurveyWindow(QWidget* parent = nullptr);
+  explicit SurveyWindow(QWidget* parent = nullptr);
 
-  // OK runs CmdOk_Click; Cancel and the window's close box run CmdCancel_Click.
-  void connect_handlers(SurveyForm& form);
+  // OK runs CmdOk_Click, Cancel (and so the close box) CmdCancel_Click.
+  void connect_events(SurveyForm& form);
 
   QWidget* widget(Control control) const;
 
@@ -30,7 +31,6 @@ class QtSurveyWindow : public QWidget, public SurveyControls {
   void set_text(Control control, std::wstring_view text) override;
   std::wstring text(Control control) const override;
   void set_back_color(Control control, OleColor color) override;
-  // Closes the window for a handler (QWidget::close would count as the close box).
   void close() override;
   void show_message(std::wstring_view message) override;
 
@@ -45,10 +45,7 @@ class QtSurveyWindow : public QWidget, public SurveyControls {
   void focus_first_control();
 
   std::array<QWidget*, kControlCount> widgets_{};
-  std::function<void()> close_box_handler_;
   bool shown_before_ = false;
-  bool closing_for_handler_ = false;
-  bool in_close_box_ = false;
 };
 
-}  // namespace tavro
+}  // namespace tavro::qt
