@@ -94,16 +94,12 @@ std::vector<std::wstring> corpus_files(const std::wstring& folder) {
 // can name (names the code page cannot hold, or with NULs, cannot be asked for).
 std::set<std::pair<std::wstring, std::wstring>> keys_to_compare(const Profile& profile) {
   std::set<std::pair<std::wstring, std::wstring>> keys;
-  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-    for (const std::wstring_view key : {kEnableAKey, kNameKey, kPathKey, kFileKey, kStringKey})
-      keys.emplace(kApplicationSection, numbered_key(key, slot));
+  for (const KeyGroup& group : kKeyGroups) {
+    for (int number = group.count == 0 ? 0 : 1; number <= group.count; ++number) {
+      for (const KeyName& key : group.keys)
+        keys.emplace(group.section, numbered_key(key.name, number));
+    }
   }
-  for (int item = 1; item <= kStatusItems; ++item) {
-    keys.emplace(kStatusSection, numbered_key(kEnableIKey, item));
-    keys.emplace(kStatusSection, numbered_key(kItemKey, item));
-  }
-  keys.emplace(kSaveSection, kSavePathKey);
-  keys.emplace(kSaveSection, kPathStringKey);
   const auto nameable = [](const std::wstring& name) {
     return !name.empty() && name.find(L'\0') == std::wstring::npos &&
            decode_system_text(narrow(name)) == name;
