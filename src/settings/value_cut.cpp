@@ -10,9 +10,8 @@ namespace {
 // The units of one whole character (one or two wide characters).
 std::size_t character_units(std::wstring_view character, FileEncoding encoding) {
   if (encoding == FileEncoding::kSystemCodePage) return encode_system_text(character).size();
-  // A surrogate pair where wchar_t is 16-bit; one wide character beyond
-  // U+FFFF where it is 32-bit: two UTF-16 units either way.
-  return character.size() == 2 || static_cast<std::uint32_t>(character.front()) > 0xFFFF ? 2 : 1;
+  // Beyond U+FFFF (four bytes in UTF-8) a character takes a surrogate pair.
+  return wide_to_utf8(character).size() == 4 ? 2 : 1;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 #include "common/failure.h"
@@ -96,6 +97,40 @@ TEST_F(SurveyFormTest, TheLoadSequenceRunsInItsFixedOrder) {
       "set_enabled TxtHN 0",   "set_enabled TxtIP 0",      "set_enabled TxtMEM 0",
       "set_text TxtHN PC-042", "set_text TxtIP 10.0.0.42", "set_text TxtMEM 17179869184"};
   EXPECT_EQ(tail, expected);
+}
+
+TEST_F(SurveyFormTest, AUtf8FileShowsAndDetectsEveryCharacterWhateverTheCodePage) {
+  // Polish, Russian and Japanese names, none of them whole in a Western code
+  // page; "ab.exe" is what a "?" in place of each character would match.
+  const std::string polish = "\xC5\x81\xC3\xB3\x64\xC5\xBA";                       // Łódź
+  const std::string russian = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";  // Москва
+  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC";                         // 日本
+  const std::string apps = folder_.utf8("apps") + wide_to_utf8(std::wstring(1, path_separator()));
+  std::string settings = "\xEF\xBB\xBF[Application]\r\n";
+  const auto slot = [&](int number, const std::string& name, const std::string& file,
+                        const std::string& found) {
+    const std::string n = std::to_string(number);
+    settings += "EnableA" + n + "=1\r\nName" + n + "=" + name + "\r\nPath" + n + "=" + apps +
+                found + "\r\nFile" + n + "=" + file + "\r\nString" + n + "=" +
+                std::to_string(utf8_to_wide(file).size()) + "\r\n";
+  };
+  // Named from wide text: narrow paths mean the code page on Windows.
+  fs::create_directory(folder_.path() / "apps");
+  for (const std::string& name : {polish, russian, japanese, std::string("ab")})
+    std::ofstream(folder_.path() / "apps" / to_native_path(utf8_to_wide(name + ".exe"))) << "x";
+  slot(1, polish + " Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", polish + ".exe", polish + ".exe");
+  slot(2, russian, "\xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.EXE", russian + ".exe");
+  slot(3, japanese + " Zo\xC3\xAB", japanese + ".exe", japanese + ".exe");
+  slot(4, "Missing", "ab.exe", "\xE4\xB8\xAD\xE6\x96\x87.exe");  // 中文.exe: no such file
+  write_settings(settings);
+  load();
+  EXPECT_EQ(window_[Control::Check1].caption,
+            utf8_to_wide(polish + " Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"));
+  EXPECT_EQ(window_[Control::Check2].caption, utf8_to_wide(russian));
+  EXPECT_EQ(window_[Control::Check3].caption, utf8_to_wide(japanese + " Zo\xC3\xAB"));
+  for (const Control box : {Control::Check1, Control::Check2, Control::Check3})
+    EXPECT_EQ(window_[box].value, CheckValue::kTicked) << static_cast<int>(box);
+  EXPECT_EQ(window_[Control::Check4].value, CheckValue::kUnticked);
 }
 
 TEST_F(SurveyFormTest, StartingTwiceGivesTheSameWindow) {
