@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "common/failure.h"
@@ -58,12 +57,12 @@ class SurveyFormTest : public ::testing::Test {
 
 TEST_F(SurveyFormTest, WithoutASettingsFileEverythingIsDisabledAndCaptionedStars) {
   load();
-  for (int slot = 1; slot <= 10; ++slot) {
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     EXPECT_FALSE(window_[check_box(slot)].enabled);
     EXPECT_EQ(window_[check_box(slot)].caption, L"***");
     EXPECT_EQ(window_[check_box(slot)].value, CheckValue::kUnticked);
   }
-  for (int item = 1; item <= 5; ++item) {
+  for (int item = 1; item <= kStatusItems; ++item) {
     EXPECT_FALSE(window_[status_text(item)].enabled);
     EXPECT_EQ(window_[status_text(item)].back_color, kButtonFaceColor);
     EXPECT_EQ(window_[status_label(item)].caption, L"***");
@@ -114,10 +113,11 @@ TEST_F(SurveyFormTest, AUtf8FileShowsAndDetectsEveryCharacterWhateverTheCodePage
                 found + "\r\nFile" + n + "=" + file + "\r\nString" + n + "=" +
                 std::to_string(utf8_to_wide(file).size()) + "\r\n";
   };
-  // Named from wide text: narrow paths mean the code page on Windows.
-  fs::create_directory(folder_.path() / "apps");
-  for (const std::string& name : {polish, russian, japanese, std::string("ab")})
-    std::ofstream(folder_.path() / "apps" / to_native_path(utf8_to_wide(name + ".exe"))) << "x";
+  // Renamed to names given as wide text: narrow paths mean the code page on Windows.
+  for (const std::string& name : {polish, russian, japanese, std::string("ab")}) {
+    fs::rename(folder_.write("apps/new.exe", "x"),
+               folder_.path() / "apps" / to_native_path(utf8_to_wide(name + ".exe")));
+  }
   slot(1, polish + " Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", polish + ".exe", polish + ".exe");
   slot(2, russian, "\xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.EXE", russian + ".exe");
   slot(3, japanese + " Zo\xC3\xAB", japanese + ".exe", japanese + ".exe");

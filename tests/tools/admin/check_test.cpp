@@ -83,7 +83,7 @@ TEST_F(CheckTest, ACorrectFileHasNoFindingsAndShowsTheWindow) {
   EXPECT_TRUE(codes(report).empty()) << ::testing::PrintToString(codes(report));
   EXPECT_EQ(report.exit_status(), 0);
   // As on Windows, NULs at the end of the file, or a line of them, are nothing.
-  for (const std::string nuls : {std::string(1, '\0'), std::string("\0\0\r\n\0", 5)}) {
+  for (const std::string& nuls : {std::string(1, '\0'), std::string("\0\0\r\n\0", 5)}) {
     const std::string bytes = encode_system_text(good_settings()) + nuls;
     EXPECT_TRUE(codes(check_settings(Profile::from_bytes(bytes), L"Tavro.ini", L"pc1")).empty());
   }
@@ -258,14 +258,22 @@ TEST_F(CheckTest, ARelativeSaveFolderIsFlagged) {
 TEST_F(CheckTest, SaveFoldersThatDependOnHowTheSurveyIsStarted) {
   const std::wstring good =
       L"SavePath=" + records() + L"\nPathString=" + std::to_wstring(records().size());
-  for (const std::wstring folder : {L"C:x", L"\\x"}) {
+  for (const std::wstring_view folder : {L"C:x", L"\\x"}) {
     const PathKind kind = path_kind(folder);
     const std::string code = kind == PathKind::kDriveRelative ? "drive-relative-save-folder"
                              : kind == PathKind::kRooted      ? "rooted-save-folder"
                                                               : "relative-save-folder";
-    const std::vector<std::string> found = codes(check(good_with(
-        good, L"SavePath=" + folder + L"\nPathString=" + std::to_wstring(folder.size()))));
+    const std::vector<std::string> found =
+        codes(check(good_with(good, L"SavePath=" + std::wstring(folder) + L"\nPathString=" +
+                                        std::to_wstring(folder.size()))));
     EXPECT_NE(std::find(found.begin(), found.end(), code), found.end()) << wide_to_utf8(folder);
+  }
+  // Where Windows' forms apply, a verbatim path to the real folder is as good as any.
+  if (path_kind(L"\\\\?\\C:\\x") == PathKind::kAbsolute) {
+    const std::wstring verbatim = L"\\\\?\\" + records();
+    EXPECT_TRUE(codes(check(good_with(good, L"SavePath=" + verbatim + L"\nPathString=" +
+                                                std::to_wstring(verbatim.size()))))
+                    .empty());
   }
 }
 
@@ -311,7 +319,9 @@ TEST(SettingsEncoding, Utf8WithoutBomOnACodePageThatIsNot) {
   for (const Case& c : cases) {
     const std::optional<Finding> finding = check_settings_encoding(c.bytes, c.code_page_is_utf8);
     EXPECT_EQ(finding ? finding->line : 0, c.warned_line) << ::testing::PrintToString(c.bytes);
-    if (finding) EXPECT_EQ(finding->code, "utf8-without-bom");
+    if (finding) {
+      EXPECT_EQ(finding->code, "utf8-without-bom");
+    }
   }
 }
 
