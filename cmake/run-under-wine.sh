@@ -15,6 +15,10 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 # A fixed language, so the ANSI code page is 1252 whatever the machine's locale.
 export LANG=en_US.UTF-8
 unset LC_ALL
+# File names on the Linux side in UTF-8 even where en_US.UTF-8 is not
+# installed (without it Wine cannot make a file named "日本.exe"); C.UTF-8
+# ships with every Debian, and the code page stays LANG's.
+export LC_CTYPE=C.UTF-8
 wine=/usr/lib/wine/wine64
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,5 +1,7 @@
 #include "settings/profile.h"
 
+#include <algorithm>
+
 #include "common/whole_file.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
@@ -25,18 +27,9 @@ std::wstring_view up_to_nul(std::wstring_view text) {
   return text.substr(0, text.find(L'\0'));
 }
 
-std::wstring decode_settings_bytes(std::string_view bytes) {
-  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-  constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-  constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-  if (bytes.substr(0, 3) == kUtf8Bom) return utf8_to_wide(bytes.substr(3));
-  if (bytes.substr(0, 2) == kUtf16LeBom) {
-    return utf16_to_wide(bytes.substr(2), ByteOrder::kLittleEndian);
-  }
-  if (bytes.substr(0, 2) == kUtf16BeBom) {
-    return utf16_to_wide(bytes.substr(2), ByteOrder::kBigEndian);
-  }
-  return decode_system_text(bytes);
+// A line the native reader passes over, as if it were empty.
+bool only_nuls(std::wstring_view line) {
+  return std::all_of(line.begin(), line.end(), [](wchar_t c) { return c == L'\0' || is_blank(c); });
 }
 
 // Calls on_line(text, line_number) for each line; CR LF, LF and CR end lines.
@@ -67,15 +60,27 @@ Profile Profile::load(std::wstring_view path) {
 }
 
 Profile Profile::from_bytes(std::string_view bytes) {
-  return parse(decode_settings_bytes(bytes));
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+  constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+  if (bytes.substr(0, 3) == kUtf8Bom)
+    return parse(utf8_to_wide(bytes.substr(3)), FileEncoding::kUtf8);
+  if (bytes.substr(0, 2) == kUtf16LeBom) {
+    return parse(utf16_to_wide(bytes.substr(2), ByteOrder::kLittleEndian), FileEncoding::kUtf16);
+  }
+  if (bytes.substr(0, 2) == kUtf16BeBom) {
+    return parse(utf16_to_wide(bytes.substr(2), ByteOrder::kBigEndian), FileEncoding::kUtf16);
+  }
+  return parse(decode_system_text(bytes), FileEncoding::kSystemCodePage);
 }
 
-Profile Profile::parse(std::wstring_view text) {
+Profile Profile::parse(std::wstring_view text, FileEncoding encoding) {
   Profile profile;
+  profile.encoding_ = encoding;
   profile.sections_.emplace_back();  // keys above the first header
   for_each_line(text, [&](std::wstring_view raw_line, std::size_t number) {
     const std::wstring_view line = trim(raw_line);
-    if (line.empty()) return;
+    if (only_nuls(line)) return;
     if (line.front() == L'[') {
       const std::size_t close = line.rfind(L']');
       if (close != std::wstring_view::npos) {
@@ -115,16 +120,22 @@ const ProfileEntry* Profile::find(std::wstring_view section, std::wstring_view k
 
 void Profile::read_string(std::wstring_view section, std::wstring_view key,
                           SettingField& field) const {
-  const ProfileEntry* entry = find(section, key);
+  read_string(find(section, key), field);
+}
+
+std::uint32_t Profile::read_int(std::wstring_view section, std::wstring_view key) const {
+  return read_int(find(section, key));
+}
+
+void Profile::read_string(const ProfileEntry* entry, SettingField& field) const {
   if (entry == nullptr || !entry->value) {
     field.store(kMissingText);
     return;
   }
-  field.store(limit_to_field(unquote(*entry->value)));
+  field.store(limit_to_field(unquote(*entry->value), encoding_));
 }
 
-std::uint32_t Profile::read_int(std::wstring_view section, std::wstring_view key) const {
-  const ProfileEntry* entry = find(section, key);
+std::uint32_t Profile::read_int(const ProfileEntry* entry) const {
   if (entry == nullptr || !entry->value) return 0;
   return parse_profile_integer(unquote(*entry->value));
 }
@@ -135,22 +146,6 @@ std::wstring_view unquote(std::wstring_view value) {
     return value.substr(1, value.size() - 2);
   }
   return value;
-}
-
-std::wstring limit_to_field(std::wstring_view value) {
-  value = value.substr(0, SettingField::kCapacity);
-  std::string narrow = encode_system_text(value);
-  if (narrow.size() > SettingField::kCapacity) {
-    narrow.clear();
-    for (std::size_t pos = 0; pos < value.size();) {
-      const std::size_t width = code_point_width(value.substr(pos));
-      const std::string bytes = encode_system_text(value.substr(pos, width));
-      if (narrow.size() + bytes.size() > SettingField::kCapacity) break;
-      narrow += bytes;
-      pos += width;
-    }
-  }
-  return decode_system_text(narrow);
 }
 
 std::uint32_t parse_profile_integer(std::wstring_view value) {

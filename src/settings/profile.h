@@ -10,7 +10,9 @@
 //  - no comments and no escapes; a NUL ends a name or value where it stands;
 //  - names match whole and without regard to letter case; the first section
 //    of a name and the first key in it win;
-//  - a value quoted with the same quote at both ends loses the quotes.
+//  - a value quoted with the same quote at both ends loses the quotes;
+//  - a line holding only NULs (and blanks) is no line at all;
+//  - a string value keeps at most 99 units of the file's encoding (value_cut.h).
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,7 @@
 #include <vector>
 
 #include "settings/setting_field.h"
+#include "settings/value_cut.h"
 
 namespace tavro {
 
@@ -51,7 +54,12 @@ class Profile {
   // Decodes raw file bytes (a UTF-8 or UTF-16 byte-order mark picks that
   // encoding, otherwise the system code page) and parses them.
   static Profile from_bytes(std::string_view bytes);
-  static Profile parse(std::wstring_view text);
+  // Parses decoded text; encoding is how the file was written, which sets
+  // how the 99-unit cut counts.
+  static Profile parse(std::wstring_view text,
+                       FileEncoding encoding = FileEncoding::kSystemCodePage);
+
+  FileEncoding encoding() const { return encoding_; }
 
   bool file_found() const { return file_found_; }
   // Every section in file order, the keys before the first header included
@@ -65,19 +73,19 @@ class Profile {
   void read_string(std::wstring_view section, std::wstring_view key, SettingField& field) const;
   // GetPrivateProfileIntA with the default 0.
   std::uint32_t read_int(std::wstring_view section, std::wstring_view key) const;
+  // The same reads of an entry find() gave (nullptr: the key is missing).
+  void read_string(const ProfileEntry* entry, SettingField& field) const;
+  std::uint32_t read_int(const ProfileEntry* entry) const;
 
  private:
   std::vector<ProfileSection> sections_;
   bool file_found_ = false;
+  FileEncoding encoding_ = FileEncoding::kSystemCodePage;
 };
 
 // A value without its enclosing quotes: at least two characters, the same
 // quote (" or ') at both ends.
 std::wstring_view unquote(std::wstring_view value);
-
-// What a string read keeps of an unquoted value: at most 99 bytes in the
-// system code page, never splitting a character, decoded back.
-std::wstring limit_to_field(std::wstring_view value);
 
 // The integer reading of an unquoted value: leading blanks, one sign, "0x"
 // (or "0o", "0b") for another base, digits up to the first non-digit; kept

@@ -16,6 +16,9 @@ std::wstring decode_system_text(std::string_view bytes);
 // becomes "?", so encoding never fails.
 std::string encode_system_text(std::wstring_view text);
 
+// True when the system code page is UTF-8 (always so outside Windows).
+bool system_code_page_is_utf8();
+
 // Upper-cases one character for one, the same in every locale, the way the
 // file system compares names (so "i" becomes "I" even under a Turkish locale).
 // The result always has the length of the input.

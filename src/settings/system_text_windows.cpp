@@ -35,6 +35,10 @@ std::string encode_system_text(std::wstring_view text) {
   return bytes;
 }
 
+bool system_code_page_is_utf8() {
+  return GetACP() == CP_UTF8;
+}
+
 std::wstring to_upper_invariant(std::wstring_view text) {
   std::wstring upper(text);
   if (upper.empty()) return upper;

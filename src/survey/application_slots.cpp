@@ -2,17 +2,20 @@
 
 #include "settings/system_text.h"
 #include "survey/file_search.h"
-#include "survey/settings_keys.h"
 
 namespace tavro {
 
 ApplicationSlotSettings read_application_slot(const Profile& settings, int slot) {
+  return slot_settings(read_keys(settings, kApplicationSection, kSlotKeys, slot));
+}
+
+ApplicationSlotSettings slot_settings(const SlotKeys& keys) {
   ApplicationSlotSettings read;
-  read.enable = settings.read_int(kApplicationSection, numbered_key(kEnableAKey, slot));
-  settings.read_string(kApplicationSection, numbered_key(kNameKey, slot), read.name);
-  settings.read_string(kApplicationSection, numbered_key(kPathKey, slot), read.path);
-  settings.read_string(kApplicationSection, numbered_key(kFileKey, slot), read.file);
-  read.length = settings.read_int(kApplicationSection, numbered_key(kStringKey, slot));
+  read.enable = keys[kSlotEnable].number;
+  read.name = keys[kSlotName].text;
+  read.path = keys[kSlotPath].text;
+  read.file = keys[kSlotFile].text;
+  read.length = keys[kSlotLength].number;
   return read;
 }
 

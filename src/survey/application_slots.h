@@ -10,6 +10,7 @@
 #include "settings/profile.h"
 #include "settings/setting_field.h"
 #include "survey/controls.h"
+#include "survey/key_reading.h"
 
 namespace tavro {
 
@@ -23,6 +24,8 @@ struct ApplicationSlotSettings {
 
 // The five reads of slot i, in the order the survey makes them.
 ApplicationSlotSettings read_application_slot(const Profile& settings, int slot);
+// The slot's settings from its keys, read once (kSlotKeys order).
+ApplicationSlotSettings slot_settings(const SlotKeys& keys);
 
 struct ApplicationDetection {
   // File<i> upper-cased and cut to String<i> characters (NULs included when

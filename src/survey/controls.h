@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "survey/counts.h"
+
 namespace tavro {
 
 enum class Control : std::uint8_t {
@@ -22,8 +24,6 @@ enum class Control : std::uint8_t {
 };
 
 inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Line2) + 1;
-inline constexpr int kApplicationSlots = 10;
-inline constexpr int kStatusItems = 5;
 
 // Check<slot> for slot 1 to 10.
 constexpr Control check_box(int slot) {

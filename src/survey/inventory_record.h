@@ -14,13 +14,15 @@
 #include <string_view>
 #include <variant>
 
+#include "survey/counts.h"
+
 namespace tavro {
 
-inline constexpr std::size_t kRecordFieldCount = 18;
 // Fields 1 to 3: host name, IP address, memory; 4 to 8: the five answers;
 // 9 to 18: the ten applications.
 inline constexpr std::size_t kFirstAnswerField = 3;
-inline constexpr std::size_t kFirstApplicationField = 8;
+inline constexpr std::size_t kFirstApplicationField = kFirstAnswerField + kStatusItems;
+inline constexpr std::size_t kRecordFieldCount = kFirstApplicationField + kApplicationSlots;
 inline constexpr std::wstring_view kInstalled = L"Installed";
 inline constexpr std::wstring_view kRecordLineEnd = L"\r\n";
 

@@ -6,7 +6,7 @@
 #include "settings/setting_field.h"
 #include "settings/settings_path.h"
 #include "settings/system_text.h"
-#include "survey/settings_keys.h"
+#include "survey/key_reading.h"
 
 namespace tavro {
 namespace {
@@ -22,9 +22,12 @@ bool is_device_name(std::wstring_view name) {
 }  // namespace
 
 std::wstring save_folder(const Profile& settings) {
-  SettingField folder;
-  settings.read_string(kSaveSection, kSavePathKey, folder);
-  const std::uint32_t length = settings.read_int(kSaveSection, kPathStringKey);
+  return save_folder(read_keys(settings, kSaveSection, kSaveKeys, 0));
+}
+
+std::wstring save_folder(const SaveKeys& keys) {
+  const SettingField& folder = keys[kSaveFolder].text;
+  const std::uint32_t length = keys[kSaveLength].number;
   return folder.cut(
       static_cast<std::uint32_t>(std::min<std::size_t>(length, folder.value().size())));
 }

@@ -5,12 +5,15 @@
 #include <string_view>
 
 #include "settings/profile.h"
+#include "survey/key_reading.h"
 
 namespace tavro {
 
 // SavePath cut to its first PathString characters. The folder never holds
 // NUL characters: a PathString beyond the value's length gives the whole value.
 std::wstring save_folder(const Profile& settings);
+// The same from the save keys, read once.
+std::wstring save_folder(const SaveKeys& keys);
 
 // The host name made safe as a file name: control characters and
 // \ / : * ? " < > | become "_", as do trailing dots and spaces; a device name

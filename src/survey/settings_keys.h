@@ -2,10 +2,14 @@
 // an enable flag acts on its control.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "survey/controls.h"
+#include "survey/counts.h"
 
 namespace tavro {
 
@@ -13,22 +17,47 @@ inline constexpr std::wstring_view kApplicationSection = L"Application";
 inline constexpr std::wstring_view kStatusSection = L"Status";
 inline constexpr std::wstring_view kSaveSection = L"Save";
 
-// Application slot keys, followed by the slot number 1 to 10.
-inline constexpr std::wstring_view kEnableAKey = L"EnableA";
-inline constexpr std::wstring_view kNameKey = L"Name";
-inline constexpr std::wstring_view kPathKey = L"Path";
-inline constexpr std::wstring_view kFileKey = L"File";
-inline constexpr std::wstring_view kStringKey = L"String";
-// Status item keys, followed by the item number 1 to 5.
-inline constexpr std::wstring_view kEnableIKey = L"EnableI";
-inline constexpr std::wstring_view kItemKey = L"Item";
-// Save keys.
-inline constexpr std::wstring_view kSavePathKey = L"SavePath";
-inline constexpr std::wstring_view kPathStringKey = L"PathString";
+// What a key holds: a number (GetPrivateProfileInt) or text (GetPrivateProfileString).
+enum class KeyType : std::uint8_t { kNumber, kText };
+
+struct KeyName {
+  std::wstring_view name;  // numbered keys are followed by the slot or item number
+  KeyType type;
+};
+
+// Every key the survey reads, in the order it reads them; the enums name
+// each key's place in its table.
+inline constexpr std::array<KeyName, 5> kSlotKeys = {{{L"EnableA", KeyType::kNumber},
+                                                      {L"Name", KeyType::kText},
+                                                      {L"Path", KeyType::kText},
+                                                      {L"File", KeyType::kText},
+                                                      {L"String", KeyType::kNumber}}};
+enum SlotKey : std::size_t { kSlotEnable, kSlotName, kSlotPath, kSlotFile, kSlotLength };
+
+inline constexpr std::array<KeyName, 2> kItemKeys = {
+    {{L"EnableI", KeyType::kNumber}, {L"Item", KeyType::kText}}};
+enum ItemKey : std::size_t { kItemEnable, kItemCaption };
+
+inline constexpr std::array<KeyName, 2> kSaveKeys = {
+    {{L"SavePath", KeyType::kText}, {L"PathString", KeyType::kNumber}}};
+enum SaveKey : std::size_t { kSaveFolder, kSaveLength };
+
+// The keys of each section; count is how many slots or items repeat them
+// with their number, 0 for keys without a number.
+struct KeyGroup {
+  std::wstring_view section;
+  std::span<const KeyName> keys;
+  int count;
+};
+inline constexpr std::array<KeyGroup, 3> kKeyGroups = {
+    {{kApplicationSection, kSlotKeys, kApplicationSlots},
+     {kStatusSection, kItemKeys, kStatusItems},
+     {kSaveSection, kSaveKeys, 0}}};
 
 // "EnableA" and 3 give "EnableA3": the number stands without leading zeros.
+// A number of 0 stands for an unnumbered key (the save keys).
 inline std::wstring numbered_key(std::wstring_view key, int number) {
-  return std::wstring(key) + std::to_wstring(number);
+  return number == 0 ? std::wstring(key) : std::wstring(key) + std::to_wstring(number);
 }
 
 // What an enable flag does to its control: 0 disables, 1 enables, any other

@@ -1,20 +1,17 @@
 #include "survey/status_items.h"
 
-#include "settings/setting_field.h"
-#include "survey/settings_keys.h"
+#include "survey/key_reading.h"
 
 namespace tavro {
 
 void set_up_status_item(SurveyControls& window, const Profile& settings, int item) {
   const Control box = status_text(item);
-  const std::uint32_t flag = settings.read_int(kStatusSection, numbered_key(kEnableIKey, item));
+  const ItemKeys keys = read_keys(settings, kStatusSection, kItemKeys, item);
   // A disabled box is greyed out with the button face.
-  if (apply_enable_flag(window, box, flag) == EnableAction::kDisable) {
+  if (apply_enable_flag(window, box, keys[kItemEnable].number) == EnableAction::kDisable) {
     window.set_back_color(box, kButtonFaceColor);
   }
-  SettingField caption;
-  settings.read_string(kStatusSection, numbered_key(kItemKey, item), caption);
-  window.set_caption(status_label(item), caption.value());
+  window.set_caption(status_label(item), keys[kItemCaption].text.value());
 }
 
 }  // namespace tavro

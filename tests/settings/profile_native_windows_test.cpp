@@ -1,9 +1,11 @@
 // Our settings reader against Windows' own profile functions, on the corpus
 // of tricky files in tests/settings/corpus: every key the survey reads, and
-// every key each file holds, read as a string (GetPrivateProfileStringA,
-// default "***", 100 bytes) and as an integer (GetPrivateProfileIntA,
-// default 0). The two must agree, apart from the slips of Wine's reader
-// listed below, each of which must still show.
+// every key each file holds, read as a string (default "***", 100 units) and
+// as an integer (default 0). A file in the code page is read with the narrow
+// functions (GetPrivateProfileStringA, 100 bytes), a file with a byte-order
+// mark with the wide ones (GetPrivateProfileStringW, 100 UTF-16 units), which
+// keep every character. The two must agree, apart from the slips of Wine's
+// reader listed below, each of which must still show.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,6 +37,9 @@ enum class Read { kString, kInteger };
 constexpr char kQuoted99[] = "a quoted value of exactly 99 characters inside the quotes";
 constexpr char kLongInteger[] = "integer text longer than 29 characters";
 constexpr char kCtrlZ[] = "Ctrl-Z counted as white space";
+// And where ours keeps a rule of its own: a character of two UTF-16 units
+// that does not fit whole is left out, never split.
+constexpr char kWholeCharacter[] = "a surrogate pair at the cut";
 
 struct KnownDifference {
   const char* file;
@@ -57,6 +62,7 @@ constexpr KnownDifference kWineSlips[] = {
     {"ctrl-z.ini", "Application", "Name1", Read::kString, kCtrlZ},
     {"ctrl-z.ini", "Application", "Name3", Read::kString, kCtrlZ},
     {"ctrl-z.ini", "Application", "EnableA1", Read::kString, kCtrlZ},
+    {"bom-utf8-at-the-cut.ini", "Application", "Name4", Read::kString, kWholeCharacter},
 };
 
 struct Difference {
@@ -94,16 +100,12 @@ std::vector<std::wstring> corpus_files(const std::wstring& folder) {
 // can name (names the code page cannot hold, or with NULs, cannot be asked for).
 std::set<std::pair<std::wstring, std::wstring>> keys_to_compare(const Profile& profile) {
   std::set<std::pair<std::wstring, std::wstring>> keys;
-  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-    for (const std::wstring_view key : {kEnableAKey, kNameKey, kPathKey, kFileKey, kStringKey})
-      keys.emplace(kApplicationSection, numbered_key(key, slot));
+  for (const KeyGroup& group : kKeyGroups) {
+    for (int number = group.count == 0 ? 0 : 1; number <= group.count; ++number) {
+      for (const KeyName& key : group.keys)
+        keys.emplace(group.section, numbered_key(key.name, number));
+    }
   }
-  for (int item = 1; item <= kStatusItems; ++item) {
-    keys.emplace(kStatusSection, numbered_key(kEnableIKey, item));
-    keys.emplace(kStatusSection, numbered_key(kItemKey, item));
-  }
-  keys.emplace(kSaveSection, kSavePathKey);
-  keys.emplace(kSaveSection, kPathStringKey);
   const auto nameable = [](const std::wstring& name) {
     return !name.empty() && name.find(L'\0') == std::wstring::npos &&
            decode_system_text(narrow(name)) == name;
@@ -133,10 +135,21 @@ void compare(const std::wstring& folder, const std::wstring& file, Comparison& r
     const std::string section_a = narrow(section);
     const std::string key_a = narrow(key);
 
-    char buffer[100] = {};
-    const DWORD length = GetPrivateProfileStringA(section_a.c_str(), key_a.c_str(), "***", buffer,
-                                                  sizeof buffer, native_path.c_str());
-    const std::wstring native_text = decode_system_text(std::string_view(buffer, length));
+    std::wstring native_text;
+    UINT native_int = 0;
+    if (ours.encoding() == FileEncoding::kSystemCodePage) {
+      char buffer[100] = {};
+      const DWORD length = GetPrivateProfileStringA(section_a.c_str(), key_a.c_str(), "***", buffer,
+                                                    sizeof buffer, native_path.c_str());
+      native_text = decode_system_text(std::string_view(buffer, length));
+      native_int = GetPrivateProfileIntA(section_a.c_str(), key_a.c_str(), 0, native_path.c_str());
+    } else {
+      wchar_t buffer[100] = {};
+      const DWORD length =
+          GetPrivateProfileStringW(section.c_str(), key.c_str(), L"***", buffer, 100, path.c_str());
+      native_text.assign(buffer, length);
+      native_int = GetPrivateProfileIntW(section.c_str(), key.c_str(), 0, path.c_str());
+    }
     result.reads += 2;
     if (native_text != L"***") ++result.values_found;
     SettingField field;
@@ -146,8 +159,6 @@ void compare(const std::wstring& folder, const std::wstring& file, Comparison& r
                              wide_to_utf8(field.value()), wide_to_utf8(native_text)});
     }
 
-    const UINT native_int =
-        GetPrivateProfileIntA(section_a.c_str(), key_a.c_str(), 0, native_path.c_str());
     const std::uint32_t our_int = ours.read_int(section, key);
     if (our_int != native_int) {
       differences.push_back({wide_to_utf8(file), section_a, key_a, Read::kInteger,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/system_text.h"
+#include "settings/unicode.h"
 #include "support/temp_folder.h"
 
 namespace tavro {
@@ -179,18 +180,41 @@ TEST(ProfileLength, ValuesKeepAtMost99Bytes) {
   EXPECT_EQ(string_value(std::string(99, 'n')), std::wstring(99, L'n'));
 }
 
-TEST(ProfileLength, TheCutCountsBytesOfAUtf8FileWithoutSplittingACharacter) {
-  const std::string bom = "\xEF\xBB\xBF";
-  const std::string two_byte = "\xC3\xA9";  // é: two bytes in UTF-8, and in a UTF-8 code page
-  const auto value = [&](const std::string& text) {
-    return read(bom + "[A]\nk=" + text + "\n", L"A", L"k");
+TEST(ProfileLength, AUnicodeFileCutsAt99Utf16UnitsKeepingEveryCharacter) {
+  const std::wstring n98(98, L'n');
+  const std::wstring grinning = utf8_to_wide("\xF0\x9F\x98\x80");  // two UTF-16 units
+  struct Case {
+    std::wstring value;
+    std::wstring kept;
   };
-  // Where the system code page holds é in one byte, it fits whole.
+  const Case cases[] = {
+      {n98 + L"\u00E9", n98 + L"\u00E9"},  // two bytes in UTF-8, one unit
+      {n98 + L"\u4E2D", n98 + L"\u4E2D"},  // three bytes in UTF-8, one unit
+      {n98 + L"\u4E2Dx", n98 + L"\u4E2D"},
+      {n98 + grinning, n98},  // a pair that does not fit stays whole: out
+      {n98.substr(1) + grinning, n98.substr(1) + grinning},
+      {std::wstring(120, L'\u65E5'), std::wstring(99, L'\u65E5')},
+      // No character becomes "?" or any other wildcard, whatever the code page.
+      {L"\u65E5\u672C Zo\u00EB", L"\u65E5\u672C Zo\u00EB"},
+      {L"C:\\t\\\u65E5\u672C.exe", L"C:\\t\\\u65E5\u672C.exe"},
+      {L"\u0141\u00F3d\u017A \u041C\u043E\u0441\u043A\u0432\u0430",
+       L"\u0141\u00F3d\u017A \u041C\u043E\u0441\u043A\u0432\u0430"},
+  };
+  for (const Case& c : cases) {
+    const std::string utf8 = "\xEF\xBB\xBF[A]\r\nk=" + wide_to_utf8(c.value) + "\r\n";
+    EXPECT_EQ(read(utf8, L"A", L"k"), c.kept) << "UTF-8: " << wide_to_utf8(c.value);
+    EXPECT_EQ(read_string(Profile::parse(L"[A]\nk=" + c.value, FileEncoding::kUtf16), L"A", L"k"),
+              c.kept)
+        << "UTF-16: " << wide_to_utf8(c.value);
+  }
+}
+
+TEST(ProfileLength, AFileWithoutBomCutsAt99BytesOfTheSystemCodePage) {
+  // é is one byte in a Western code page, two in UTF-8: there it does not fit.
   const bool one_byte = encode_system_text(L"\u00E9").size() == 1;
-  EXPECT_EQ(value(std::string(98, 'n') + two_byte),
+  EXPECT_EQ(read(std::string("[A]\nk=") + std::string(98, 'n') + encode_system_text(L"\u00E9"),
+                 L"A", L"k"),
             std::wstring(98, L'n') + (one_byte ? L"\u00E9" : L""));
-  EXPECT_EQ(value(std::string(97, 'n') + two_byte + "x"),
-            std::wstring(97, L'n') + L"\u00E9" + (one_byte ? L"x" : L""));
 }
 
 TEST(ProfileIntegers, BasesSignsAndJunk) {
@@ -241,6 +265,7 @@ TEST(ProfileEncoding, ByteOrderMarksPickTheEncoding) {
     const std::string bytes = utf16(text, little_endian);
     EXPECT_EQ(read(bytes, L"Application", L"Name1"), L"Gr\u00FC\u00DFe");
     EXPECT_EQ(read_int(bytes, L"Application", L"EnableA1"), 1u);
+    EXPECT_EQ(Profile::from_bytes(bytes).encoding(), FileEncoding::kUtf16);
   }
 }
 
@@ -254,6 +279,16 @@ TEST(ProfileStructure, SectionsAndEntriesKeepTheirLinesForTheAdminTool) {
   EXPECT_EQ(profile.sections()[1].entries[1].key, L"bare");
   EXPECT_FALSE(profile.sections()[1].entries[1].value.has_value());
   EXPECT_EQ(profile.sections()[2].line, 6u);
+}
+
+TEST(ProfileStructure, LinesOfOnlyNulsAreNoLines) {
+  for (const std::string_view file :
+       {std::string_view("[A]\nk=v\n\0", 10), std::string_view("[A]\nk=v\n\0\0 \0\r\n", 15),
+        std::string_view("[A]\n\0\nk=v", 10)}) {
+    const Profile profile = Profile::from_bytes(file);
+    ASSERT_EQ(profile.sections().size(), 2u);
+    EXPECT_EQ(profile.sections()[1].entries.size(), 1u) << ::testing::PrintToString(file);
+  }
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ TEST(StatusItems, DisabledBoxesTurnButtonFaceEnabledOnesKeepTheirColour) {
   testing::InMemoryWindow window;
   const Profile settings =
       Profile::parse(L"[Status]\nEnableI1=1\nItem1=Room\nEnableI2=0\nItem2=Owner\nEnableI3=7\n");
-  for (int item = 1; item <= 5; ++item)
+  for (int item = 1; item <= kStatusItems; ++item)
     set_up_status_item(window, settings, item);
 
   EXPECT_TRUE(window[Control::Text1].enabled);
@@ -28,7 +28,7 @@ TEST(StatusItems, DisabledBoxesTurnButtonFaceEnabledOnesKeepTheirColour) {
   EXPECT_EQ(window[Control::Label1].caption, L"Room");
   EXPECT_EQ(window[Control::Label2].caption, L"Owner");
   EXPECT_EQ(window[Control::Label4].caption, L"***");
-  for (int item = 1; item <= 5; ++item)
+  for (int item = 1; item <= kStatusItems; ++item)
     EXPECT_EQ(window[status_text(item)].text, L"");
 }
 

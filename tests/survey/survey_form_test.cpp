@@ -57,12 +57,12 @@ class SurveyFormTest : public ::testing::Test {
 
 TEST_F(SurveyFormTest, WithoutASettingsFileEverythingIsDisabledAndCaptionedStars) {
   load();
-  for (int slot = 1; slot <= 10; ++slot) {
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     EXPECT_FALSE(window_[check_box(slot)].enabled);
     EXPECT_EQ(window_[check_box(slot)].caption, L"***");
     EXPECT_EQ(window_[check_box(slot)].value, CheckValue::kUnticked);
   }
-  for (int item = 1; item <= 5; ++item) {
+  for (int item = 1; item <= kStatusItems; ++item) {
     EXPECT_FALSE(window_[status_text(item)].enabled);
     EXPECT_EQ(window_[status_text(item)].back_color, kButtonFaceColor);
     EXPECT_EQ(window_[status_label(item)].caption, L"***");
@@ -96,6 +96,41 @@ TEST_F(SurveyFormTest, TheLoadSequenceRunsInItsFixedOrder) {
       "set_enabled TxtHN 0",   "set_enabled TxtIP 0",      "set_enabled TxtMEM 0",
       "set_text TxtHN PC-042", "set_text TxtIP 10.0.0.42", "set_text TxtMEM 17179869184"};
   EXPECT_EQ(tail, expected);
+}
+
+TEST_F(SurveyFormTest, AUtf8FileShowsAndDetectsEveryCharacterWhateverTheCodePage) {
+  // Polish, Russian and Japanese names, none of them whole in a Western code
+  // page; "ab.exe" is what a "?" in place of each character would match.
+  const std::string polish = "\xC5\x81\xC3\xB3\x64\xC5\xBA";                       // Łódź
+  const std::string russian = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";  // Москва
+  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC";                         // 日本
+  const std::string apps = folder_.utf8("apps") + wide_to_utf8(std::wstring(1, path_separator()));
+  std::string settings = "\xEF\xBB\xBF[Application]\r\n";
+  const auto slot = [&](int number, const std::string& name, const std::string& file,
+                        const std::string& found) {
+    const std::string n = std::to_string(number);
+    settings += "EnableA" + n + "=1\r\nName" + n + "=" + name + "\r\nPath" + n + "=" + apps +
+                found + "\r\nFile" + n + "=" + file + "\r\nString" + n + "=" +
+                std::to_string(utf8_to_wide(file).size()) + "\r\n";
+  };
+  // Renamed to names given as wide text: narrow paths mean the code page on Windows.
+  for (const std::string& name : {polish, russian, japanese, std::string("ab")}) {
+    fs::rename(folder_.write("apps/new.exe", "x"),
+               folder_.path() / "apps" / to_native_path(utf8_to_wide(name + ".exe")));
+  }
+  slot(1, polish + " Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", polish + ".exe", polish + ".exe");
+  slot(2, russian, "\xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.EXE", russian + ".exe");
+  slot(3, japanese + " Zo\xC3\xAB", japanese + ".exe", japanese + ".exe");
+  slot(4, "Missing", "ab.exe", "\xE4\xB8\xAD\xE6\x96\x87.exe");  // 中文.exe: no such file
+  write_settings(settings);
+  load();
+  EXPECT_EQ(window_[Control::Check1].caption,
+            utf8_to_wide(polish + " Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"));
+  EXPECT_EQ(window_[Control::Check2].caption, utf8_to_wide(russian));
+  EXPECT_EQ(window_[Control::Check3].caption, utf8_to_wide(japanese + " Zo\xC3\xAB"));
+  for (const Control box : {Control::Check1, Control::Check2, Control::Check3})
+    EXPECT_EQ(window_[box].value, CheckValue::kTicked) << static_cast<int>(box);
+  EXPECT_EQ(window_[Control::Check4].value, CheckValue::kUnticked);
 }
 
 TEST_F(SurveyFormTest, StartingTwiceGivesTheSameWindow) {

@@ -10,8 +10,10 @@
 #include "folder_probe.h"
 #include "machine/host_identity.h"
 #include "message_text.h"
+#include "path_kind.h"
 #include "settings/settings_path.h"
 #include "settings/system_text.h"
+#include "settings_encoding_check.h"
 #include "survey/application_slots.h"
 #include "survey/save.h"
 #include "survey/settings_keys.h"
@@ -41,26 +43,6 @@ class Findings {
   Scope scope_;
   int number_;
 };
-
-enum class KeyKind { kText, kNumber };
-
-KeyReading read_key(const Profile& settings, std::wstring_view section, std::wstring key,
-                    KeyKind kind) {
-  KeyReading reading;
-  reading.key = std::move(key);
-  if (const ProfileEntry* entry = settings.find(section, reading.key)) {
-    reading.line = entry->line;
-    reading.written = entry->value;
-  }
-  if (kind == KeyKind::kNumber) {
-    reading.read = std::to_wstring(settings.read_int(section, reading.key));
-  } else {
-    SettingField field;
-    settings.read_string(section, reading.key, field);
-    reading.read = field.value();
-  }
-  return reading;
-}
 
 // A slot or item is in the file when any of its keys is.
 template <std::size_t N>
@@ -98,34 +80,35 @@ void check_enable(const KeyReading& key, std::wstring_view control, Findings& fi
   const std::wstring_view text = written_text(key);
   if (text == L"0" || text == L"1") return;
   std::wstring effect;
-  if (key.read == L"0") {
+  if (key.number == 0) {
     effect = L"disables " + std::wstring(control);
-  } else if (key.read == L"1") {
+  } else if (key.number == 1) {
     effect = L"enables " + std::wstring(control);
   } else {
     effect = L"leaves " + std::wstring(control) + L" enabled, as the window made it";
   }
   findings.warn("enable-value", key.line,
                 key.key + L" is " + in_quotes(text) + L", not 0 or 1: the survey reads " +
-                    key.read + L" and " + effect + L".");
+                    key.shown() + L" and " + effect + L".");
 }
 
 void check_number(const KeyReading& key, Findings& findings) {
   if (!has_value(key) || is_plain_number(written_text(key))) return;
   findings.warn("not-a-number", key.line,
                 key.key + L" is " + in_quotes(written_text(key)) +
-                    L", not a plain number: the survey reads " + key.read + L".");
+                    L", not a plain number: the survey reads " + key.shown() + L".");
 }
 
-void check_text(const KeyReading& key, Findings& findings) {
+void check_text(const KeyReading& key, FileEncoding encoding, Findings& findings) {
   if (!has_value(key)) return;
   const std::wstring_view text = written_text(key);
-  if (limit_to_field(text) != text) {
+  const std::size_t units = field_units(text, encoding);
+  if (units > SettingField::kCapacity) {
     findings.warn("value-cut", key.line,
-                  key.key +
-                      L" is longer than 99 characters (bytes in the system code page): the "
-                      L"survey keeps only " +
-                      in_quotes(key.read) + L".");
+                  key.key + L" is " + std::to_wstring(units) + L" " +
+                      std::wstring(field_unit_name(encoding)) + L" long, more than the " +
+                      std::to_wstring(SettingField::kCapacity) + L" the survey keeps: it reads " +
+                      in_quotes(key.shown()) + L".");
   }
   const std::size_t comment = std::min(text.find(L" ;"), text.find(L"\t;"));
   if (comment != std::wstring_view::npos) {
@@ -149,7 +132,7 @@ void warn_length_mismatch(const KeyReading& length_key, const KeyReading& text_k
                           Findings& findings) {
   const std::wstring size = std::to_wstring(text.size());
   findings.warn("length-mismatch", length_key.line,
-                length_key.key + L" is " + length_key.read + L" but " + text_key.key + L" " +
+                length_key.key + L" is " + length_key.shown() + L" but " + text_key.key + L" " +
                     in_quotes(text) + L" has " + size + L" characters: " + consequence + L" Set " +
                     length_key.key + L"=" + size + L".");
 }
@@ -168,8 +151,8 @@ void check_file_length(const KeyReading& file_key, const KeyReading& length_key,
 
 void check_path(const SlotReport& report, const ApplicationSlotSettings& read, bool lengths_agree,
                 Findings& findings) {
-  const KeyReading& path_key = report.keys[2];
-  const KeyReading& file_key = report.keys[3];
+  const KeyReading& path_key = report.keys[kSlotPath];
+  const KeyReading& file_key = report.keys[kSlotFile];
   const std::wstring pattern(read.path.value());
   std::error_code ignored;
   if (!last_component_has_wildcard(pattern) &&
@@ -204,15 +187,10 @@ void check_path(const SlotReport& report, const ApplicationSlotSettings& read, b
 SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& out) {
   SlotReport report;
   report.slot = slot;
-  const std::wstring_view section = kApplicationSection;
-  report.keys = {read_key(settings, section, numbered_key(kEnableAKey, slot), KeyKind::kNumber),
-                 read_key(settings, section, numbered_key(kNameKey, slot), KeyKind::kText),
-                 read_key(settings, section, numbered_key(kPathKey, slot), KeyKind::kText),
-                 read_key(settings, section, numbered_key(kFileKey, slot), KeyKind::kText),
-                 read_key(settings, section, numbered_key(kStringKey, slot), KeyKind::kNumber)};
+  report.keys = read_keys(settings, kApplicationSection, kSlotKeys, slot);
   report.configured = any_in_file(report.keys);
 
-  const ApplicationSlotSettings read = read_application_slot(settings, slot);
+  const ApplicationSlotSettings read = slot_settings(report.keys);
   ApplicationDetection detection = detect_application(read);
   report.enabled = enable_action(read.enable) != EnableAction::kDisable;
   report.caption = read.name.value();
@@ -234,9 +212,8 @@ SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& o
                 findings);
   check_enable(enable, L"the box", findings);
   check_number(length, findings);
-  check_text(name, findings);
-  check_text(path, findings);
-  check_text(file, findings);
+  for (const KeyReading* text : {&name, &path, &file})
+    check_text(*text, settings.encoding(), findings);
 
   const bool lengths_agree =
       has_value(file) && has_value(length) && read.length == read.file.value().size();
@@ -250,13 +227,10 @@ SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& o
 ItemReport check_item(const Profile& settings, int item, std::vector<Finding>& out) {
   ItemReport report;
   report.item = item;
-  const std::wstring_view section = kStatusSection;
-  report.keys = {read_key(settings, section, numbered_key(kEnableIKey, item), KeyKind::kNumber),
-                 read_key(settings, section, numbered_key(kItemKey, item), KeyKind::kText)};
+  report.keys = read_keys(settings, kStatusSection, kItemKeys, item);
   report.configured = any_in_file(report.keys);
-  report.enabled =
-      enable_action(settings.read_int(section, report.keys[0].key)) != EnableAction::kDisable;
-  report.caption = report.keys[1].read;
+  report.enabled = enable_action(report.keys[kItemEnable].number) != EnableAction::kDisable;
+  report.caption = report.keys[kItemCaption].text.value();
   if (!report.configured) return report;
 
   Findings findings(out, Scope::kItem, item);
@@ -264,8 +238,41 @@ ItemReport check_item(const Profile& settings, int item, std::vector<Finding>& o
   check_missing(enable, L"the survey reads 0 and disables the answer box", findings);
   check_missing(caption, L"the question reads \"***\"", findings);
   check_enable(enable, L"the answer box", findings);
-  check_text(caption, findings);
+  check_text(caption, settings.encoding(), findings);
   return report;
+}
+
+// Every kind of path but an absolute one depends on how the survey is started.
+void warn_unless_absolute(const std::wstring& folder, Findings& findings) {
+  const std::wstring quoted = in_quotes(folder);
+  switch (path_kind(folder)) {
+    case PathKind::kAbsolute:
+      return;
+    case PathKind::kRelative: {
+      std::error_code ignored;
+      const std::filesystem::path here = std::filesystem::current_path(ignored);
+      findings.warn("relative-save-folder", 0,
+                    L"The save folder " + quoted +
+                        L" is relative: the survey takes it from its current folder, which "
+                        L"depends on how it is started (checked here from " +
+                        in_quotes(path_text(here)) + L").");
+      return;
+    }
+    case PathKind::kDriveRelative:
+      findings.warn("drive-relative-save-folder", 0,
+                    L"The save folder " + quoted + L" names a drive without a \\ after " +
+                        folder.substr(0, 2) + L", so it is relative to the current folder on " +
+                        L"that drive, which depends on how the survey is started; write " +
+                        in_quotes(folder.substr(0, 2) + L"\\" + folder.substr(2)) + L".");
+      return;
+    case PathKind::kRooted:
+      findings.warn("rooted-save-folder", 0,
+                    L"The save folder " + quoted +
+                        L" starts at the root of the current drive, which depends on how the "
+                        L"survey is started; name the drive (C:\\...) or the share "
+                        L"(\\\\server\\share\\...).");
+      return;
+  }
 }
 
 void check_save_folder(SaveReport& report, Findings& findings) {
@@ -274,14 +281,7 @@ void check_save_folder(SaveReport& report, Findings& findings) {
       report.folder.empty() ? with_trailing_separator(report.folder) : report.folder;
   const std::filesystem::path native = to_native_path(folder);
   std::error_code error;
-  if (native.is_relative()) {
-    const std::filesystem::path here = std::filesystem::current_path(error);
-    findings.warn("relative-save-folder", 0,
-                  L"The save folder " + in_quotes(report.folder) +
-                      L" is relative: the survey takes it from its current folder, which depends "
-                      L"on how it is started (checked here from " +
-                      in_quotes(path_text(here)) + L").");
-  }
+  warn_unless_absolute(folder, findings);
   const std::filesystem::file_status status = std::filesystem::status(native, error);
   if (status.type() == std::filesystem::file_type::not_found) {
     findings.error(
@@ -307,9 +307,8 @@ void check_save_folder(SaveReport& report, Findings& findings) {
 SaveReport check_save(const Profile& settings, std::wstring_view host_name,
                       std::vector<Finding>& out) {
   SaveReport report;
-  report.keys = {read_key(settings, kSaveSection, std::wstring(kSavePathKey), KeyKind::kText),
-                 read_key(settings, kSaveSection, std::wstring(kPathStringKey), KeyKind::kNumber)};
-  report.folder = save_folder(settings);
+  report.keys = read_keys(settings, kSaveSection, kSaveKeys, 0);
+  report.folder = save_folder(report.keys);
   report.host_name = host_name;
   if (!host_name.empty()) report.record_file = record_file_path(report.folder, host_name);
 
@@ -317,10 +316,10 @@ SaveReport check_save(const Profile& settings, std::wstring_view host_name,
   const auto& [path, length] = report.keys;
   check_missing(path, L"the survey reads \"***\"", findings);
   check_missing(length, L"the survey reads 0, so the save folder is empty", findings);
-  check_text(path, findings);
+  check_text(path, settings.encoding(), findings);
   check_number(length, findings);
-  const std::wstring_view value = report.keys[0].read;
-  if (has_value(path) && has_value(length) && length.read != std::to_wstring(value.size())) {
+  const std::wstring_view value = path.text.value();
+  if (has_value(path) && has_value(length) && length.number != value.size()) {
     warn_length_mismatch(length, path, value,
                          report.folder.size() < value.size()
                              ? L"records go to " + in_quotes(report.folder) + L"."
@@ -411,7 +410,11 @@ CheckReport check_settings_file(std::wstring_view path) {
     return fail("unreadable-file",
                 L"The settings file " + in_quotes(path) + L" cannot be read (" + *problem + L").");
   }
-  return check_settings(Profile::from_bytes(file.bytes), path, this_host_name());
+  report = check_settings(Profile::from_bytes(file.bytes), path, this_host_name());
+  if (auto finding = check_settings_encoding(file.bytes, system_code_page_is_utf8())) {
+    report.findings.push_back(std::move(*finding));
+  }
+  return report;
 }
 
 }  // namespace tavro::admin

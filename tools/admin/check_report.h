@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "survey/key_reading.h"
+
 namespace tavro::admin {
 
 enum class Severity { kNote, kWarning, kError };
@@ -42,19 +44,10 @@ struct Finding {
   int number = 0;  // the slot or item number for those scopes
 };
 
-// One key as the survey reads it.
-struct KeyReading {
-  std::wstring key;                     // e.g. "String3"
-  std::size_t line = 0;                 // 0 when the key is missing
-  std::optional<std::wstring> written;  // the value as written; none when missing or without "="
-  std::wstring read;                    // what the survey gets: the text, or the number in decimal
-};
-
 struct SlotReport {
   int slot = 0;
   bool configured = false;  // at least one of its five keys is in the file
-  // EnableA<i>, Name<i>, Path<i>, File<i>, String<i>, in the survey's order.
-  std::array<KeyReading, 5> keys;
+  SlotKeys keys;            // in kSlotKeys order
   // The survey window: Check<i>'s enabled state, caption and tick.
   bool enabled = false;
   std::wstring caption;
@@ -70,17 +63,17 @@ struct SlotReport {
 struct ItemReport {
   int item = 0;
   bool configured = false;
-  std::array<KeyReading, 2> keys;  // EnableI<j>, Item<j>
-  bool enabled = false;            // a disabled box is also greyed with the button face
+  ItemKeys keys;         // in kItemKeys order
+  bool enabled = false;  // a disabled box is also greyed with the button face
   std::wstring caption;
 };
 
 struct SaveReport {
-  std::array<KeyReading, 2> keys;  // SavePath, PathString
-  std::wstring folder;             // SavePath cut to PathString
-  std::wstring host_name;          // this PC's, empty when it cannot be read
-  std::wstring record_file;        // where this PC's record would go
-  bool usable = false;             // the folder exists and takes a new file
+  SaveKeys keys;             // in kSaveKeys order
+  std::wstring folder;       // SavePath cut to PathString
+  std::wstring host_name;    // this PC's, empty when it cannot be read
+  std::wstring record_file;  // where this PC's record would go
+  bool usable = false;       // the folder exists and takes a new file
 };
 
 struct CheckReport {

@@ -30,21 +30,16 @@ struct KnownSection {
 // Every section and key the survey reads.
 const std::vector<KnownSection>& known_sections() {
   static const std::vector<KnownSection> sections = [] {
-    KnownSection application{known(std::wstring(kApplicationSection)), {}};
-    for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-      for (const std::wstring_view key : {kEnableAKey, kNameKey, kPathKey, kFileKey, kStringKey}) {
-        application.keys.push_back(known(numbered_key(key, slot)));
+    std::vector<KnownSection> known_sections;
+    for (const KeyGroup& group : kKeyGroups) {
+      KnownSection section{known(std::wstring(group.section)), {}};
+      for (int number = group.count == 0 ? 0 : 1; number <= group.count; ++number) {
+        for (const KeyName& key : group.keys)
+          section.keys.push_back(known(numbered_key(key.name, number)));
       }
+      known_sections.push_back(std::move(section));
     }
-    KnownSection status{known(std::wstring(kStatusSection)), {}};
-    for (int item = 1; item <= kStatusItems; ++item) {
-      for (const std::wstring_view key : {kEnableIKey, kItemKey}) {
-        status.keys.push_back(known(numbered_key(key, item)));
-      }
-    }
-    KnownSection save{known(std::wstring(kSaveSection)),
-                      {known(std::wstring(kSavePathKey)), known(std::wstring(kPathStringKey))}};
-    return std::vector<KnownSection>{application, status, save};
+    return known_sections;
   }();
   return sections;
 }

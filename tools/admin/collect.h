@@ -14,7 +14,7 @@
 
 namespace tavro::admin {
 
-inline constexpr std::size_t kApplicationCount = kRecordFieldCount - kFirstApplicationField;
+inline constexpr std::size_t kApplicationCount = kApplicationSlots;
 
 // Larger files are not records; they are refused rather than read.
 inline constexpr std::uintmax_t kLargestRecordFile = std::uintmax_t{1024} * 1024;

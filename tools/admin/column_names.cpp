@@ -35,11 +35,11 @@ ColumnNames generic_column_names() {
 ColumnNames column_names(const Profile& settings) {
   ColumnNames names = generic_column_names();
   for (int item = 1; item <= kStatusItems; ++item) {
-    take_caption(settings, kStatusSection, numbered_key(kItemKey, item),
+    take_caption(settings, kStatusSection, numbered_key(kItemKeys[kItemCaption].name, item),
                  names[kFirstAnswerField + static_cast<std::size_t>(item - 1)]);
   }
   for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-    take_caption(settings, kApplicationSection, numbered_key(kNameKey, slot),
+    take_caption(settings, kApplicationSection, numbered_key(kSlotKeys[kSlotName].name, slot),
                  names[kFirstApplicationField + static_cast<std::size_t>(slot - 1)]);
   }
   return names;

@@ -10,7 +10,7 @@
 #include "message_text.h"
 #include "record_db.h"
 #include "settings/unicode.h"
-#include "survey/controls.h"
+#include "survey/counts.h"
 #include "time_text.h"
 
 namespace tavro::admin {

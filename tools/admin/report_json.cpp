@@ -33,7 +33,7 @@ Json keys_json(const std::array<KeyReading, N>& keys) {
     list.push_back({{"key", wide_to_utf8(key.key)},
                     {"line", line_or_null(key.line)},
                     {"written", key.written ? Json(wide_to_utf8(*key.written)) : Json(nullptr)},
-                    {"read", wide_to_utf8(key.read)}});
+                    {"read", wide_to_utf8(key.shown())}});
   }
   return list;
 }

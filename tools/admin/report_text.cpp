@@ -9,23 +9,23 @@ namespace {
 constexpr std::wstring_view kIndent = L"          ";
 
 // Name1="Bash", String1=4, String1=4 (written "4 ; four"), Name3 missing (reads "***").
-std::wstring key_text(const KeyReading& key, bool number) {
-  const std::wstring value = number ? key.read : in_quotes(key.read);
+std::wstring key_text(const KeyReading& key) {
+  const bool number = key.type == KeyType::kNumber;
+  const std::wstring value = number ? key.shown() : in_quotes(key.shown());
   if (key.line == 0) return key.key + L" missing (reads " + value + L")";
   if (!key.written) return key.key + L" without \"=\" (reads " + value + L")";
-  if (number && *key.written != key.read) {
+  if (number && *key.written != key.shown()) {
     return key.key + L"=" + value + L" (written " + in_quotes(*key.written) + L")";
   }
   return key.key + L"=" + value;
 }
 
 template <std::size_t N>
-std::wstring keys_line(const std::array<KeyReading, N>& keys, std::initializer_list<bool> numbers) {
+std::wstring keys_line(const std::array<KeyReading, N>& keys) {
   std::wstring line;
-  const auto* number = numbers.begin();
   for (const KeyReading& key : keys) {
     if (!line.empty()) line += L"  ";
-    line += key_text(key, *number++);
+    line += key_text(key);
   }
   return line;
 }
@@ -88,8 +88,7 @@ class TextReport {
       const std::wstring state = std::wstring(slot.enabled ? L"enabled" : L"disabled") +
                                  (slot.ticked ? L", ticked" : L", not ticked");
       if (!print_head(L"Slot", slot.slot, slot.configured, slot.caption, state)) continue;
-      out_ +=
-          std::wstring(kIndent) + keys_line(slot.keys, {true, false, false, false, true}) + L"\n";
+      out_ += std::wstring(kIndent) + keys_line(slot.keys) + L"\n";
       out_ += std::wstring(kIndent) + L"expected " + in_quotes(slot.expected) + L", found " +
               (slot.search_rejected    ? std::wstring(L"nothing (search rejected)")
                : slot.match_count == 0 ? std::wstring(L"nothing")
@@ -104,7 +103,7 @@ class TextReport {
     for (const ItemReport& item : report_.items) {
       const std::wstring_view state = item.enabled ? L"enabled" : L"disabled, greyed";
       if (!print_head(L"Item", item.item, item.configured, item.caption, state)) continue;
-      out_ += std::wstring(kIndent) + keys_line(item.keys, {true, false}) + L"\n";
+      out_ += std::wstring(kIndent) + keys_line(item.keys) + L"\n";
       print_findings(Scope::kItem, item.item, {}, kIndent);
     }
   }
@@ -113,7 +112,7 @@ class TextReport {
     if (!report_.save) return;
     const SaveReport& save = *report_.save;
     out_ += L"\nSave\n";
-    out_ += L"  " + keys_line(save.keys, {false, true}) + L"\n";
+    out_ += L"  " + keys_line(save.keys) + L"\n";
     out_ += L"  folder " + in_quotes(save.folder);
     if (!save.record_file.empty()) out_ += L", this PC's record: " + in_quotes(save.record_file);
     out_ += save.usable ? L" (writable)\n" : L"\n";

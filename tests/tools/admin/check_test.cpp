@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "path_kind.h"
 #include "settings/settings_path.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
+#include "settings_encoding_check.h"
 #include "support/temp_folder.h"
 
 namespace tavro::admin {
@@ -80,6 +82,11 @@ TEST_F(CheckTest, ACorrectFileHasNoFindingsAndShowsTheWindow) {
   const CheckReport report = check(good_settings());
   EXPECT_TRUE(codes(report).empty()) << ::testing::PrintToString(codes(report));
   EXPECT_EQ(report.exit_status(), 0);
+  // As on Windows, NULs at the end of the file, or a line of them, are nothing.
+  for (const std::string& nuls : {std::string(1, '\0'), std::string("\0\0\r\n\0", 5)}) {
+    const std::string bytes = encode_system_text(good_settings()) + nuls;
+    EXPECT_TRUE(codes(check_settings(Profile::from_bytes(bytes), L"Tavro.ini", L"pc1")).empty());
+  }
   ASSERT_EQ(report.slots.size(), 10u);
   ASSERT_EQ(report.items.size(), 5u);
   const SlotReport& slot = report.slots[0];
@@ -132,12 +139,38 @@ TEST_F(CheckTest, PathStringNotTheLengthOfSavePath) {
   EXPECT_TRUE(longer.save->usable);  // the survey uses the whole value
 }
 
-TEST_F(CheckTest, ValuesOver99CharactersAreCut) {
-  const std::wstring long_name(120, L'n');
-  const CheckReport report = check(good_with(L"Name1=Tool", L"Name1=" + long_name));
-  EXPECT_EQ(only_finding(report).code, "value-cut");
-  EXPECT_EQ(report.slots[0].caption, long_name.substr(0, 99));
-  EXPECT_TRUE(codes(check(good_with(L"Name1=Tool", L"Name1=" + long_name.substr(0, 99)))).empty());
+TEST_F(CheckTest, AValueIsCutAt99UnitsOfTheFilesEncodingAndSaysHowLongItIs) {
+  std::wstring japanese(100, L'\u65E5');  // and ten characters of two UTF-16 units each
+  for (int i = 0; i < 10; ++i)
+    japanese += utf8_to_wide("\xF0\x9F\x98\x80");
+  struct Case {
+    std::string bom;  // "" for a file in the system code page
+    std::wstring name;
+    const wchar_t* says;  // the length and unit reported, or nullptr: no cut
+  };
+  const Case cases[] = {
+      {"", std::wstring(120, L'n'), L"120 bytes in the system code page"},
+      {"", std::wstring(99, L'n'), nullptr},
+      {"\xEF\xBB\xBF", japanese, L"120 UTF-16 code units"},
+      {"\xEF\xBB\xBF", japanese.substr(0, 99), nullptr},
+      {"\xEF\xBB\xBF", L"\u65E5\u672C Zo\u00EB", nullptr},
+  };
+  for (const Case& c : cases) {
+    const std::wstring text = good_with(L"Name1=Tool", L"Name1=" + c.name);
+    const CheckReport report =
+        check_settings(Profile::from_bytes(
+                           c.bom + (c.bom.empty() ? encode_system_text(text) : wide_to_utf8(text))),
+                       L"Tavro.ini", L"pc1");
+    EXPECT_EQ(report.slots[0].caption, c.name.substr(0, 99));
+    if (c.says == nullptr) {
+      EXPECT_TRUE(codes(report).empty()) << ::testing::PrintToString(codes(report));
+      continue;
+    }
+    const Finding& finding = only_finding(report);
+    EXPECT_EQ(finding.code, "value-cut");
+    EXPECT_TRUE(mentions(finding, std::wstring(L"Name1 is ") + c.says))
+        << wide_to_utf8(finding.message);
+  }
 }
 
 TEST_F(CheckTest, EnableFlagsOtherThanZeroOrOne) {
@@ -222,6 +255,76 @@ TEST_F(CheckTest, ARelativeSaveFolderIsFlagged) {
   EXPECT_TRUE(report.save->usable);  // the current folder of the test is writable
 }
 
+TEST_F(CheckTest, SaveFoldersThatDependOnHowTheSurveyIsStarted) {
+  const std::wstring good =
+      L"SavePath=" + records() + L"\nPathString=" + std::to_wstring(records().size());
+  for (const std::wstring_view folder : {L"C:x", L"\\x"}) {
+    const PathKind kind = path_kind(folder);
+    const std::string code = kind == PathKind::kDriveRelative ? "drive-relative-save-folder"
+                             : kind == PathKind::kRooted      ? "rooted-save-folder"
+                                                              : "relative-save-folder";
+    const std::vector<std::string> found =
+        codes(check(good_with(good, L"SavePath=" + std::wstring(folder) + L"\nPathString=" +
+                                        std::to_wstring(folder.size()))));
+    EXPECT_NE(std::find(found.begin(), found.end(), code), found.end()) << wide_to_utf8(folder);
+  }
+  // Where Windows' forms apply, a verbatim path to the real folder is as good as any.
+  if (path_kind(L"\\\\?\\C:\\x") == PathKind::kAbsolute) {
+    const std::wstring verbatim = L"\\\\?\\" + records();
+    EXPECT_TRUE(codes(check(good_with(good, L"SavePath=" + verbatim + L"\nPathString=" +
+                                                std::to_wstring(verbatim.size()))))
+                    .empty());
+  }
+}
+
+TEST(PathKinds, EveryFormOfWindowsPath) {
+  const std::pair<const wchar_t*, PathKind> cases[] = {
+      {L"C:\\x", PathKind::kAbsolute},
+      {L"c:/x", PathKind::kAbsolute},
+      {L"C:\\", PathKind::kAbsolute},
+      {L"\\\\server\\share\\x", PathKind::kAbsolute},
+      {L"\\\\fileserver\\inventory$", PathKind::kAbsolute},
+      {L"//server/share", PathKind::kAbsolute},
+      {L"\\\\?\\C:\\x", PathKind::kAbsolute},
+      {L"\\\\?\\UNC\\server\\share", PathKind::kAbsolute},
+      {L"\\\\.\\pipe\\x", PathKind::kAbsolute},
+      {L"C:x", PathKind::kDriveRelative},
+      {L"C:", PathKind::kDriveRelative},
+      {L"\\x", PathKind::kRooted},
+      {L"/x", PathKind::kRooted},
+      {L"x\\y", PathKind::kRelative},
+      {L".", PathKind::kRelative},
+      {L"", PathKind::kRelative},
+      {L"1:\\x", PathKind::kRelative},
+  };
+  for (const auto& [path, kind] : cases)
+    EXPECT_EQ(windows_path_kind(path), kind) << wide_to_utf8(path);
+}
+
+TEST(SettingsEncoding, Utf8WithoutBomOnACodePageThatIsNot) {
+  const std::string utf8 = "[Status]\r\nItem1=Ger\xC3\xA4t\r\n";
+  struct Case {
+    std::string bytes;
+    bool code_page_is_utf8;
+    std::size_t warned_line;  // 0: no finding
+  };
+  const Case cases[] = {
+      {utf8, false, 2},
+      {"[A]\rx=1\r\n\ny=\xE6\x97\xA5", false, 4},
+      {utf8, true, 0},
+      {"\xEF\xBB\xBF" + utf8, false, 0},
+      {"[Status]\r\nItem1=Ger\xE4t\r\n", false, 0},  // ANSI: not valid UTF-8
+      {"[Status]\r\nItem1=Room\r\n", false, 0},
+  };
+  for (const Case& c : cases) {
+    const std::optional<Finding> finding = check_settings_encoding(c.bytes, c.code_page_is_utf8);
+    EXPECT_EQ(finding ? finding->line : 0, c.warned_line) << ::testing::PrintToString(c.bytes);
+    if (finding) {
+      EXPECT_EQ(finding->code, "utf8-without-bom");
+    }
+  }
+}
+
 TEST_F(CheckTest, SectionsAndKeysTheSurveyNeverReads) {
   const CheckReport section = check(good_with(L"[Application]", L"[Applications]"));
   const std::vector<std::string> found = codes(section);
@@ -298,6 +401,12 @@ TEST(CheckFile, ReadsTheFileAsTheSurveyDoes) {
   EXPECT_TRUE(report.file_read);
   EXPECT_EQ(report.items.at(0).caption, L"Caf\u00E9");
   EXPECT_TRUE(report.items.at(0).enabled);
+
+  // Without the mark, it is read in the system code page: warned where that is not UTF-8.
+  folder.write("Tavro.ini", "[Status]\r\nEnableI1=1\r\nItem1=Caf\xC3\xA9\r\n");
+  const std::vector<std::string> found = codes(check_settings_file(folder.wide("Tavro.ini")));
+  EXPECT_EQ(std::find(found.begin(), found.end(), "utf8-without-bom") != found.end(),
+            !system_code_page_is_utf8());
 }
 
 }  // namespace

@@ -1,0 +1,62 @@
+#include "settings_encoding_check.h"
+
+#include <algorithm>
+#include <string>
+
+#include "message_text.h"
+#include "settings/system_text.h"
+#include "settings/unicode.h"
+
+namespace tavro::admin {
+namespace {
+
+// Malformed UTF-8 decodes to U+FFFD, which encodes back differently.
+bool is_valid_utf8(std::string_view bytes) {
+  return wide_to_utf8(utf8_to_wide(bytes)) == bytes;
+}
+
+bool starts_with_bom(std::string_view bytes) {
+  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+         bytes.starts_with("\xFE\xFF");
+}
+
+struct Line {
+  std::size_t number = 0;
+  std::string_view text;
+};
+
+// The line holding the byte at pos; CR LF, LF and a lone CR end lines.
+Line line_at(std::string_view bytes, std::size_t pos) {
+  Line line{1, {}};
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < pos; ++i) {
+    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+      ++line.number;
+      start = i + 1;
+    }
+  }
+  const std::size_t end = bytes.find_first_of("\r\n", pos);
+  line.text = bytes.substr(start, end == std::string_view::npos ? end : end - start);
+  return line;
+}
+
+}  // namespace
+
+std::optional<Finding> check_settings_encoding(std::string_view bytes, bool code_page_is_utf8) {
+  if (code_page_is_utf8 || starts_with_bom(bytes)) return std::nullopt;
+  const auto non_ascii = std::find_if(bytes.begin(), bytes.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  if (non_ascii == bytes.end() || !is_valid_utf8(bytes)) return std::nullopt;
+  const Line line = line_at(bytes, static_cast<std::size_t>(non_ascii - bytes.begin()));
+  return Finding{Severity::kWarning,
+                 "utf8-without-bom",
+                 L"The file is saved as UTF-8 without a byte-order mark: the survey will show " +
+                     in_quotes(decode_system_text(line.text)) + L" for " +
+                     in_quotes(utf8_to_wide(line.text)) +
+                     L"; save it as ANSI or as UTF-8 with BOM.",
+                 line.number,
+                 Scope::kFile,
+                 0};
+}
+
+}  // namespace tavro::admin
