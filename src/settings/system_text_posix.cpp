@@ -27,6 +27,10 @@ std::string encode_system_text(std::wstring_view text) {
   return wide_to_utf8(text);
 }
 
+std::optional<std::string> encode_system_text_exactly(std::wstring_view text) {
+  return wide_to_utf8(text);
+}
+
 std::wstring to_upper_invariant(std::wstring_view text) {
   std::wstring upper(text);
   const locale_t locale = invariant_locale();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/system_text.h"
+#include "settings/unicode.h"
 
 namespace tavro {
 namespace {
@@ -40,6 +41,65 @@ TEST(RecordFormat, CommasQuotesAndLineBreaksAreQuotedOthersStandAsTyped) {
   EXPECT_EQ(format_record(fields),
             L"PC-042,10.0.0.42,17179869184,\"Room 4, east\",\"say \"\"hi\"\"\",\"two\r\nlines\","
             L" spaced ,caf\u00E9;x,,,,,,,,,,");
+}
+
+// The code page records are written in here: the test programs run under
+// each of these (Linux: UTF-8; Windows: ANSI code page 1252 or 932).
+enum class CodePage { kUtf8, k1252, k932 };
+
+CodePage system_code_page() {
+  if (encode_system_text(L"\u00E9") == "\xC3\xA9") return CodePage::kUtf8;
+  return encode_system_text(L"\u65E5") == "\x93\xFA" ? CodePage::k932 : CodePage::k1252;
+}
+
+// An answer as the code page holds it, or nullptr where the code page lacks
+// a character or would only best-fit it: then the whole record is UTF-8.
+struct EncodingCase {
+  const wchar_t* answer;
+  const char* in_1252;
+  const char* in_932;
+};
+constexpr EncodingCase kEncodingCases[] = {
+    {L"Room 4", "Room 4", "Room 4"},
+    {L"Zo\u00EB", "Zo\xEB", nullptr},                             // 932 best-fits e
+    {L"\u0141ukasz \u017B\u00F3\u0142\u0107", nullptr, nullptr},  // 1252 best-fits Lukasz
+    {L"\u65E5\u672C", nullptr, "\x93\xFA\x96\x7B"},               // two-byte characters
+    {L"\uFF71", nullptr, "\xB1"},                                 // half-width katakana
+    {L"\u20AC5",
+     "\x80"
+     "5",
+     nullptr},
+    {L"\u00A5", "\xA5", nullptr},  // 932 would write the yen sign as a backslash
+    {L"\u041F\u0440\u0438\u0432\u0435\u0442", nullptr, nullptr},
+    {L"\U0001F600", nullptr, nullptr},
+};
+
+TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
+  const CodePage code_page = system_code_page();
+  for (const EncodingCase& test : kEncodingCases) {
+    SCOPED_TRACE(wide_to_utf8(test.answer));
+    RecordFields fields = plain_record();
+    fields[0] = L"PC-\u00E9";  // fits 1252 but not 932: the whole record goes one way
+    fields[kFirstAnswerField] = test.answer;
+    const std::string line_end = ",,,,,,,,,,,,,,\r\n";
+    const char* in_code_page = code_page == CodePage::k932 ? test.in_932 : test.in_1252;
+    std::string expected;
+    if (code_page == CodePage::kUtf8) {
+      expected = "PC-\xC3\xA9,10.0.0.42,17179869184," + wide_to_utf8(test.answer) + line_end;
+    } else if (in_code_page != nullptr && code_page == CodePage::k1252) {
+      expected = std::string("PC-\xE9,10.0.0.42,17179869184,") + in_code_page + line_end;
+    } else {
+      expected =
+          "\xEF\xBB\xBFPC-\xC3\xA9,10.0.0.42,17179869184," + wide_to_utf8(test.answer) + line_end;
+    }
+    EXPECT_EQ(record_file_bytes(fields), expected);
+    // The same answer beside a host name that every code page holds.
+    fields[0] = L"PC-042";
+    if (code_page != CodePage::kUtf8 && in_code_page != nullptr) {
+      EXPECT_EQ(record_file_bytes(fields),
+                std::string("PC-042,10.0.0.42,17179869184,") + in_code_page + line_end);
+    }
+  }
 }
 
 TEST(RecordRead, ReadsBackWhatWasWritten) {
