@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/win32/message_loop.h"
 #include "machine/host_identity.h"
 #include "png_file.h"
 #include "settings/system_text.h"
@@ -54,13 +55,13 @@ void CALLBACK look_for_message_boxes(HWND /*timer_window*/, UINT /*message*/, UI
 
 }  // namespace
 
-void pump_messages(Win32SurveyWindow& window) {
+void pump_messages(SurveyWindow& window) {
   MSG message{};
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-    window.handle_message(message);
+    handle_message(window, message);
 }
 
-void press_key(Win32SurveyWindow& window, WORD key, bool shift) {
+void press_key(SurveyWindow& window, WORD key, bool shift) {
   BYTE keys[256] = {};
   GetKeyboardState(keys);
   keys[VK_SHIFT] = shift ? 0x80 : 0;
@@ -75,7 +76,7 @@ void press_key(Win32SurveyWindow& window, WORD key, bool shift) {
   SetKeyboardState(keys);
 }
 
-void type_text(Win32SurveyWindow& window, std::wstring_view text) {
+void type_text(SurveyWindow& window, std::wstring_view text) {
   for (const wchar_t c : text) {
     PostMessageW(GetFocus(), WM_CHAR, c, 1);
     pump_messages(window);
@@ -131,11 +132,20 @@ std::wstring test_output_folder() {
 }
 
 SurveyUnderTest::SurveyUnderTest() {
-  window_ = std::make_unique<Win32SurveyWindow>(GetModuleHandleW(nullptr));
+  window_ = std::make_unique<SurveyWindow>(GetModuleHandleW(nullptr));
   SurveyServices services = SurveyServices::system();
   services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
   form_ = std::make_unique<SurveyForm>(*window_, std::move(services));
-  window_->set_events({[this] { form_->CmdOk_Click(); }, [this] { form_->CmdCancel_Click(); }});
+  window_->connect_events(*form_);
+}
+
+SurveyUnderTest::~SurveyUnderTest() {
+  form_.reset();
+  window_.reset();
+  // The quit message the window posted as it went would end the next test's
+  // message boxes and loops at once.
+  MSG quit{};
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 SurveyUnderTest::SurveyUnderTest(std::string_view settings) : SurveyUnderTest() {

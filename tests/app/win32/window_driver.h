@@ -17,14 +17,14 @@
 namespace tavro::win32::testing {
 
 // Handles every message waiting in the thread's queue as the survey's loop does.
-void pump_messages(Win32SurveyWindow& window);
+void pump_messages(SurveyWindow& window);
 
 // Presses and releases a key on the focused control (Shift held down when
 // asked), then lets the window handle it.
-void press_key(Win32SurveyWindow& window, WORD key, bool shift = false);
+void press_key(SurveyWindow& window, WORD key, bool shift = false);
 
 // Types text into the focused control, character by character.
-void type_text(Win32SurveyWindow& window, std::wstring_view text);
+void type_text(SurveyWindow& window, std::wstring_view text);
 
 struct MessageBoxSeen {
   HWND owner;
@@ -49,12 +49,15 @@ class SurveyUnderTest {
   // settings: the Tavro.ini text; "{tmp}" stands for the temporary folder.
   explicit SurveyUnderTest(std::string_view settings);
   SurveyUnderTest();  // no settings file at all
+  ~SurveyUnderTest();
+  SurveyUnderTest(const SurveyUnderTest&) = delete;
+  SurveyUnderTest& operator=(const SurveyUnderTest&) = delete;
 
   // Runs Form_Load; then shows the window, as the program does.
   void load();
   void load_and_show();
 
-  Win32SurveyWindow& window() { return *window_; }
+  SurveyWindow& window() { return *window_; }
   HWND control(Control control) const { return window_->control(control); }
   const tavro::testing::TempFolder& folder() const { return folder_; }
   // The folder path as written into the settings in place of "{tmp}".
@@ -62,7 +65,7 @@ class SurveyUnderTest {
 
  private:
   tavro::testing::TempFolder folder_;
-  std::unique_ptr<Win32SurveyWindow> window_;
+  std::unique_ptr<SurveyWindow> window_;
   std::unique_ptr<SurveyForm> form_;
 };
 
