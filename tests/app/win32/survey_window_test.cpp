@@ -171,6 +171,33 @@ TEST(SurveyWindow, TheFontFitsEveryFixedCaptionAndBoxAtEveryScale) {
   }
 }
 
+// A box's accessible name, as Windows gives it to screen readers: the text
+// of the nearest static text control before the box in z-order.
+std::wstring accessible_name(HWND box) {
+  for (HWND before = GetWindow(box, GW_HWNDPREV); before != nullptr;
+       before = GetWindow(before, GW_HWNDPREV)) {
+    const LONG type = style_of(before) & SS_TYPEMASK;
+    if (lstrcmpiW(class_of(before).c_str(), L"Static") == 0 && type != SS_ETCHEDHORZ &&
+        type != SS_BITMAP) {
+      return text_of(before);
+    }
+  }
+  return L"";
+}
+
+TEST(SurveyWindow, EveryBoxIsNamedAfterItsOwnLabel) {
+  SurveyUnderTest survey(
+      "[Status]\r\nItem1=Room\r\nItem2=User\r\nItem3=Desk\r\nItem4=Floor\r\nItem5=Phone\r\n");
+  survey.load();
+  const std::pair<Control, const wchar_t*> kNames[] = {
+      {Control::Text1, L"Room"},       {Control::Text2, L"User"},    {Control::Text3, L"Desk"},
+      {Control::Text4, L"Floor"},      {Control::Text5, L"Phone"},   {Control::TxtHN, L"Hostname"},
+      {Control::TxtIP, L"IP Address"}, {Control::TxtMEM, L"Memory"},
+  };
+  for (const auto& [box, name] : kNames)
+    EXPECT_EQ(accessible_name(survey.control(box)), name) << layout_of(box).name;
+}
+
 TEST(SurveyWindow, CaptionsShowLiterallyAndLongOnesChangeNoGeometry) {
   SurveyUnderTest survey(kSettings);
   const RECT before = client_rect_of(survey.control(Control::Check2));

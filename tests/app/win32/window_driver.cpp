@@ -1,10 +1,12 @@
 #include "window_driver.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/win32/message_loop.h"
 #include "machine/host_identity.h"
 #include "png_file.h"
+#include "settings/executable_folder.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
 
@@ -161,6 +163,46 @@ void SurveyUnderTest::load_and_show() {
   window_->show(SW_SHOWNORMAL);
   SetForegroundWindow(window_->handle());
   pump_messages(*window_);
+}
+
+RunningTavro::RunningTavro(const std::string& settings) {
+  std::filesystem::copy_file(std::filesystem::path(executable_folder()) / "Tavro.exe",
+                             folder_.path() / "Tavro.exe");
+  folder_.write("Tavro.ini", settings);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring command = L"\"" + folder_.wide("Tavro.exe") + L"\"";
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder_.wide().c_str(), &startup, &process_)) {
+    return;
+  }
+  for (int attempt = 0; attempt < 200 && window_ == nullptr; ++attempt) {
+    WaitForInputIdle(process_.hProcess, 100);
+    for (HWND candidate = FindWindowW(L"TavroSurveyWindow", nullptr); candidate != nullptr;
+         candidate = FindWindowExW(nullptr, candidate, L"TavroSurveyWindow", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(candidate, &owner);
+      if (owner == process_.dwProcessId && IsWindowVisible(candidate)) window_ = candidate;
+    }
+    if (window_ == nullptr) Sleep(50);
+  }
+}
+
+RunningTavro::~RunningTavro() {
+  if (process_.hProcess == nullptr) return;
+  if (!exit_code_within(0)) TerminateProcess(process_.hProcess, 99);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+std::optional<DWORD> RunningTavro::exit_code_within(DWORD milliseconds) const {
+  if (process_.hProcess == nullptr ||
+      WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD exit_code = 0;
+  GetExitCodeProcess(process_.hProcess, &exit_code);
+  return exit_code;
 }
 
 std::string machine_fact_fields() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,28 @@ class SurveyUnderTest {
   tavro::testing::TempFolder folder_;
   std::unique_ptr<SurveyWindow> window_;
   std::unique_ptr<SurveyForm> form_;
+};
+
+// Tavro.exe as an admin deploys it: copied into a temporary folder beside
+// the settings given, started, and its window found once it shows. A
+// program still running at the end is ended.
+class RunningTavro {
+ public:
+  explicit RunningTavro(const std::string& settings);
+  ~RunningTavro();
+  RunningTavro(const RunningTavro&) = delete;
+  RunningTavro& operator=(const RunningTavro&) = delete;
+
+  // The survey window; null when it did not show within ten seconds.
+  HWND window() const { return window_; }
+  // The exit code once the program has ended, waiting at most the time.
+  std::optional<DWORD> exit_code_within(DWORD milliseconds) const;
+  const tavro::testing::TempFolder& folder() const { return folder_; }
+
+ private:
+  tavro::testing::TempFolder folder_;
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
 };
 
 // The record line the machine's own facts begin with: host name, address
