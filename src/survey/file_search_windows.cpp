@@ -11,7 +11,7 @@ namespace {
 std::wstring as_a_64_bit_program_sees_it(std::wstring_view pattern) {
   static const bool redirected = [] {
     BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    return IsWow64Process(GetCurrentProcess(), &wow64) != FALSE && wow64 != FALSE;
   }();
   if (!redirected) return std::wstring(pattern);
   wchar_t folder[MAX_PATH] = {};

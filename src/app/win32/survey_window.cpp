@@ -163,7 +163,7 @@ LRESULT SurveyWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
-      const auto control_window = reinterpret_cast<HWND>(lparam);
+      auto* const control_window = reinterpret_cast<HWND>(lparam);
       const std::optional<Control> which = control_of(control_window);
       const std::optional<HBRUSH> brush =
           which ? painting_.control_color(message, reinterpret_cast<HDC>(wparam), control_window,

@@ -179,18 +179,25 @@ TEST(TavroExe, EndsWithinASecondHoweverTheWindowIsClosed) {
   }
 }
 
+HWND destroyed_by_timer = nullptr;
+
+void CALLBACK destroy_window(HWND /*timer_window*/, UINT /*message*/, UINT_PTR /*timer*/,
+                             DWORD /*time*/) {
+  if (IsWindow(destroyed_by_timer)) DestroyWindow(destroyed_by_timer);
+}
+
+void CALLBACK end_loop_that_did_not_end(HWND /*timer_window*/, UINT /*message*/, UINT_PTR /*timer*/,
+                                        DWORD /*time*/) {
+  PostQuitMessage(99);
+}
+
 // DestroyWindow, which only the window's own thread can call, ends the loop too.
 TEST(SurveyProgram, TheLoopEndsWhenTheWindowIsDestroyed) {
   SurveyUnderTest survey;
   survey.load_and_show();
-  static HWND destroyed;
-  destroyed = survey.window().handle();
-  const UINT_PTR destroy = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (IsWindow(destroyed)) DestroyWindow(destroyed);
-  });
-  // Should the loop not end, this ends it with another code.
-  const UINT_PTR watchdog =
-      SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
+  destroyed_by_timer = survey.window().handle();
+  const UINT_PTR destroy = SetTimer(nullptr, 0, 10, destroy_window);
+  const UINT_PTR watchdog = SetTimer(nullptr, 0, 3000, end_loop_that_did_not_end);
   EXPECT_EQ(run_message_loop(survey.window()), 0);
   KillTimer(nullptr, destroy);
   KillTimer(nullptr, watchdog);

@@ -172,8 +172,8 @@ RunningTavro::RunningTavro(const std::string& settings) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::wstring command = L"\"" + folder_.wide("Tavro.exe") + L"\"";
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder_.wide().c_str(), &startup, &process_)) {
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     folder_.wide().c_str(), &startup, &process_) == FALSE) {
     return;
   }
   for (int attempt = 0; attempt < 200 && window_ == nullptr; ++attempt) {
