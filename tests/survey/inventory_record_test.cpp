@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "settings/system_text.h"
 #include "settings/unicode.h"
 
@@ -45,15 +47,15 @@ TEST(RecordFormat, CommasQuotesAndLineBreaksAreQuotedOthersStandAsTyped) {
 
 // The code page records are written in here: the test programs run under
 // each of these (Linux: UTF-8; Windows: ANSI code page 1252 or 932).
-enum class CodePage { kUtf8, k1252, k932 };
+enum CodePage { kUtf8, k1252, k932 };
 
 CodePage system_code_page() {
-  if (encode_system_text(L"\u00E9") == "\xC3\xA9") return CodePage::kUtf8;
-  return encode_system_text(L"\u65E5") == "\x93\xFA" ? CodePage::k932 : CodePage::k1252;
+  if (encode_system_text(L"\u00E9") == "\xC3\xA9") return kUtf8;
+  return encode_system_text(L"\u65E5") == "\x93\xFA" ? k932 : k1252;
 }
 
-// An answer as the code page holds it, or nullptr where the code page lacks
-// a character or would only best-fit it: then the whole record is UTF-8.
+// An answer as code pages 1252 and 932 hold it, or nullptr where one lacks a
+// character or would only best-fit it: then the whole record is UTF-8.
 struct EncodingCase {
   const wchar_t* answer;
   const char* in_1252;
@@ -62,43 +64,32 @@ struct EncodingCase {
 constexpr EncodingCase kEncodingCases[] = {
     {L"Room 4", "Room 4", "Room 4"},
     {L"Zo\u00EB", "Zo\xEB", nullptr},                             // 932 best-fits e
-    {L"\u0141ukasz \u017B\u00F3\u0142\u0107", nullptr, nullptr},  // 1252 best-fits Lukasz
-    {L"\u65E5\u672C", nullptr, "\x93\xFA\x96\x7B"},               // two-byte characters
-    {L"\uFF71", nullptr, "\xB1"},                                 // half-width katakana
-    {L"\u20AC5",
-     "\x80"
-     "5",
-     nullptr},
+    {L"\u0141ukasz \u017B\u00F3\u0142\u0107", nullptr, nullptr},  // 1252: Lukasz
+    {L"\u65E5\u672C", nullptr, "\x93\xFA\x96\x7B"},
+    {L"\uFF71", nullptr, "\xB1"},  // half-width katakana
+    {L"\u20AC", "\x80", nullptr},
     {L"\u00A5", "\xA5", nullptr},  // 932 would write the yen sign as a backslash
-    {L"\u041F\u0440\u0438\u0432\u0435\u0442", nullptr, nullptr},
+    {L"\u041F\u0440\u0438", nullptr, "\x84\x50\x84\x82\x84\x79"},  // JIS has Cyrillic
     {L"\U0001F600", nullptr, nullptr},
 };
 
 TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
   const CodePage code_page = system_code_page();
+  // The host name's section sign is in all three code pages.
+  constexpr std::array<const char*, 3> kHost = {"PC-\xC2\xA7", "PC-\xA7", "PC-\x81\x98"};
+  const std::string facts = ",10.0.0.42,17179869184,", rest = ",,,,,,,,,,,,,,\r\n";
   for (const EncodingCase& test : kEncodingCases) {
-    SCOPED_TRACE(wide_to_utf8(test.answer));
+    const std::string utf8 = wide_to_utf8(test.answer);
     RecordFields fields = plain_record();
-    fields[0] = L"PC-\u00E9";  // fits 1252 but not 932: the whole record goes one way
+    fields[0] = L"PC-\u00A7";
     fields[kFirstAnswerField] = test.answer;
-    const std::string line_end = ",,,,,,,,,,,,,,\r\n";
-    const char* in_code_page = code_page == CodePage::k932 ? test.in_932 : test.in_1252;
-    std::string expected;
-    if (code_page == CodePage::kUtf8) {
-      expected = "PC-\xC3\xA9,10.0.0.42,17179869184," + wide_to_utf8(test.answer) + line_end;
-    } else if (in_code_page != nullptr && code_page == CodePage::k1252) {
-      expected = std::string("PC-\xE9,10.0.0.42,17179869184,") + in_code_page + line_end;
-    } else {
-      expected =
-          "\xEF\xBB\xBFPC-\xC3\xA9,10.0.0.42,17179869184," + wide_to_utf8(test.answer) + line_end;
-    }
-    EXPECT_EQ(record_file_bytes(fields), expected);
-    // The same answer beside a host name that every code page holds.
-    fields[0] = L"PC-042";
-    if (code_page != CodePage::kUtf8 && in_code_page != nullptr) {
-      EXPECT_EQ(record_file_bytes(fields),
-                std::string("PC-042,10.0.0.42,17179869184,") + in_code_page + line_end);
-    }
+    const char* fitted = code_page == kUtf8   ? utf8.c_str()
+                         : code_page == k1252 ? test.in_1252
+                                              : test.in_932;
+    EXPECT_EQ(record_file_bytes(fields),
+              fitted != nullptr ? kHost.at(code_page) + facts + fitted + rest
+                                : "\xEF\xBB\xBF" + std::string(kHost[kUtf8]) + facts + utf8 + rest)
+        << utf8;
   }
 }
 

