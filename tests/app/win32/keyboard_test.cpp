@@ -83,13 +83,5 @@ TEST(Keyboard, EveryScenarioOfTheSharedTable) {
   }
 }
 
-TEST(Keyboard, TheCloseBoxIsCancel) {
-  ShownSurvey survey(WindowState::kAllEnabled);
-  PostMessageW(survey->window().handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  testing::pump_messages(survey->window());
-  EXPECT_TRUE(survey->window().closed());
-  EXPECT_FALSE(survey.saved());
-}
-
 }  // namespace
 }  // namespace tavro::win32
