@@ -77,7 +77,10 @@ TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
   const CodePage code_page = system_code_page();
   // The host name's section sign is in all three code pages.
   constexpr std::array<const char*, 3> kHost = {"PC-\xC2\xA7", "PC-\xA7", "PC-\x81\x98"};
-  const std::string facts = ",10.0.0.42,17179869184,", rest = ",,,,,,,,,,,,,,\r\n";
+  const auto record = [](std::string line, std::string_view answer) {
+    line.append(",10.0.0.42,17179869184,").append(answer).append(",,,,,,,,,,,,,,\r\n");
+    return line;
+  };
   for (const EncodingCase& test : kEncodingCases) {
     const std::string utf8 = wide_to_utf8(test.answer);
     RecordFields fields = plain_record();
@@ -87,8 +90,8 @@ TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
                          : code_page == k1252 ? test.in_1252
                                               : test.in_932;
     EXPECT_EQ(record_file_bytes(fields),
-              fitted != nullptr ? kHost.at(code_page) + facts + fitted + rest
-                                : "\xEF\xBB\xBF" + std::string(kHost[kUtf8]) + facts + utf8 + rest)
+              fitted != nullptr ? record(kHost.at(code_page), fitted)
+                                : record("\xEF\xBB\xBF" + std::string(kHost[kUtf8]), utf8))
         << utf8;
   }
 }
