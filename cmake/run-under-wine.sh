@@ -12,13 +12,19 @@ export WINEPREFIX=$prefix
 export WINEDEBUG=-all
 # No prompts to install Wine's .NET or HTML engines into the prefix.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
-# A fixed language, so the ANSI code page is 1252 whatever the machine's locale.
-export LANG=en_US.UTF-8
+# A fixed language, so the ANSI code page is 1252 whatever the machine's locale;
+# TAVRO_WINE_LANG picks another (ja_JP.UTF-8: code page 932). Wine takes its
+# code page from the Unix locale, so one the system lacks is compiled from
+# the locales package's sources beside the prefix.
+export LANG=${TAVRO_WINE_LANG:-en_US.UTF-8}
 unset LC_ALL
-# File names on the Linux side in UTF-8 even where en_US.UTF-8 is not
-# installed (without it Wine cannot make a file named "日本.exe"); C.UTF-8
-# ships with every Debian, and the code page stays LANG's.
-export LC_CTYPE=C.UTF-8
+if [ -n "$(LC_ALL=$LANG locale 2>&1 >/dev/null)" ]; then
+  export LOCPATH="$prefix.locales"
+  if [ ! -d "$LOCPATH/$LANG" ]; then
+    mkdir -p "$LOCPATH"
+    localedef -i "${LANG%%.*}" -f "${LANG#*.}" "$LOCPATH/$LANG" >/dev/null 2>&1 || true
+  fi
+fi
 wine=/usr/lib/wine/wine64
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,8 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the program's pictures: the window icon (a desktop computer, 32 x 32
-and 16 x 16 in the 16 standard colours) and the Image1 logo (111 x 88, 24-bit).
-Run it to regenerate tavro.ico and image1.bmp; the results are committed."""
+"""Draws the program's pictures from one drawing each, at every size Windows
+asks for: the window icon (a desktop computer) at 16, 20, 24, 32, 40, 48, 64
+and 256 px in 32-bit colour with alpha (the 256 px image PNG-compressed, as
+Windows Vista and later read it), and the Image1 logo (a clipboard) for 96,
+144 and 192 dpi as 24-bit bitmaps (111 x 88 px at 96 dpi). Each image is
+drawn four times larger and averaged down, so edges are smooth at any size.
+Run it to regenerate tavro.ico and image1*.bmp; the results are committed."""
 import struct
+import zlib
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
@@ -64,53 +69,91 @@ def computer(size):
     return c
 
 
-def ico_image(canvas):
-    """One 4-bit image of an .ico: header, palette, colour rows, mask rows."""
-    w, h = canvas.width, canvas.height
-    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    colour_row = (w // 2 + 3) // 4 * 4
-    mask_row = (w // 8 + 3) // 4 * 4
-    colours, mask = b"", b""
-    for y in reversed(range(h)):  # bottom-up
-        row = canvas.pixels[y]
-        packed = bytearray(colour_row)
-        bits = bytearray(mask_row)
-        for x, index in enumerate(row):
-            nibble = 0 if index is CLEAR else index
-            packed[x // 2] |= nibble << (4 if x % 2 == 0 else 0)
-            if index is CLEAR:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        colours += bytes(packed)
-        mask += bytes(bits)
-    return header + palette + colours + mask
+SUPERSAMPLE = 4
+ICON_SIZES = (256, 64, 48, 40, 32, 24, 20, 16)
+LOGO_DPIS = {96: "image1.bmp", 144: "image1_144dpi.bmp", 192: "image1_192dpi.bmp"}
 
 
-def write_ico(path, canvases):
-    images = [ico_image(c) for c in canvases]
-    offset = 6 + 16 * len(images)
-    directory = struct.pack("<HHH", 0, 1, len(images))
-    for canvas, image in zip(canvases, images):
-        directory += struct.pack("<BBBBHHII", canvas.width, canvas.height, 16, 0, 1, 4,
-                                 len(image), offset)
-        offset += len(image)
-    path.write_bytes(directory + b"".join(images))
+def twips_to_pixels(twips, dpi):
+    return (twips * dpi + 720) // 1440
 
 
-def logo():
-    """The 111 x 88 logo: a clipboard with ticked lines on a blue field."""
-    w, h = 111, 88
-    rgb = [[(0, 0, 0)] * w for _ in range(h)]
-    for y in range(h):  # vertical gradient, deep blue to teal
-        t = y / (h - 1)
-        colour = (int(20 + 10 * t), int(60 + 90 * t), int(140 + 20 * t))
+def average_down(canvas, colours, factor):
+    """RGBA rows of the canvas averaged over factor x factor blocks; colours
+    maps each pixel value to (r, g, b) and None to clear."""
+    w, h = canvas.width // factor, canvas.height // factor
+    rows = []
+    for y in range(h):
+        row = []
         for x in range(w):
-            rgb[y][x] = colour
+            r = g = b = a = 0
+            for yy in range(y * factor, (y + 1) * factor):
+                for value in canvas.pixels[yy][x * factor:(x + 1) * factor]:
+                    rgb = colours(value)
+                    if rgb is not None:
+                        r, g, b, a = r + rgb[0], g + rgb[1], b + rgb[2], a + 1
+            n = factor * factor
+            row.append((r // a, g // a, b // a, 255 * a // n) if a else (0, 0, 0, 0))
+        rows.append(row)
+    return rows
 
-    def rect(x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                rgb[y][x] = colour
+
+def icon_rgba(size):
+    return average_down(computer(size * SUPERSAMPLE),
+                        lambda i: None if i is CLEAR else PALETTE[i], SUPERSAMPLE)
+
+
+def png(rgba):
+    h, w = len(rgba), len(rgba[0])
+    raw = b"".join(b"\0" + b"".join(struct.pack("BBBB", *p) for p in row) for row in rgba)
+    chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
+                                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def ico_image(rgba):
+    """One 32-bit image of an .ico: header, BGRA rows bottom-up, then the AND
+    mask (set where clear), which Windows still reads for old-style drawing."""
+    h, w = len(rgba), len(rgba[0])
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    mask_row = (w + 31) // 32 * 4
+    colours, mask = b"", b""
+    for row in reversed(rgba):
+        colours += b"".join(struct.pack("BBBB", b, g, r, a) for r, g, b, a in row)
+        bits = bytearray(mask_row)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bytes(bits)
+    return header + colours + mask
+
+
+def write_ico(path, images):
+    encoded = [png(rgba) if len(rgba) >= 256 else ico_image(rgba) for rgba in images]
+    offset = 6 + 16 * len(encoded)
+    directory = struct.pack("<HHH", 0, 1, len(encoded))
+    for rgba, data in zip(images, encoded):
+        side = len(rgba) % 256  # 0 stands for 256
+        directory += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    path.write_bytes(directory + b"".join(encoded))
+
+
+def logo(w, h):
+    """The logo at w x h px: a clipboard with ticked lines on a blue field,
+    drawn on a 111 x 88 grid scaled to the size."""
+    sw, sh = w * SUPERSAMPLE, h * SUPERSAMPLE
+    canvas = Canvas(sw, sh, None)
+    for y in range(sh):  # vertical gradient, deep blue to teal
+        t = y / (sh - 1)
+        colour = (int(20 + 10 * t), int(60 + 90 * t), int(140 + 20 * t))
+        canvas.pixels[y] = [colour] * sw
+    sx, sy = sw / 111, sh / 88
+
+    def rect(x0, y0, x1, y1, colour):  # inclusive corners on the 111 x 88 grid
+        canvas.rect(int(round(x0 * sx)), int(round(y0 * sy)), int(round((x1 + 1) * sx)) - 1,
+                    int(round((y1 + 1) * sy)) - 1, colour)
 
     rect(30, 10, 80, 80, (70, 70, 80))        # clipboard shadow edge
     rect(28, 8, 78, 78, (245, 245, 240))      # paper
@@ -128,7 +171,7 @@ def logo():
                 rect(39 + d, y + 6 - d, 40 + d, y + 7 - d, (20, 150, 40))
         rect(48, y + 3, 72 - 6 * i, y + 5, (120, 130, 150))   # a line of text
     rect(34, 70, 72, 71, (200, 200, 205))
-    return rgb
+    return [[p[:3] for p in row] for row in average_down(canvas, lambda c: c, SUPERSAMPLE)]
 
 
 def write_bmp(path, rgb):
@@ -144,5 +187,6 @@ def write_bmp(path, rgb):
 
 
 if __name__ == "__main__":
-    write_ico(HERE / "tavro.ico", [computer(32), computer(16)])
-    write_bmp(HERE / "image1.bmp", logo())
+    write_ico(HERE / "tavro.ico", [icon_rgba(size) for size in ICON_SIZES])
+    for dpi, name in LOGO_DPIS.items():  # the layout's 1665 x 1320 twips
+        write_bmp(HERE / name, logo(twips_to_pixels(1665, dpi), twips_to_pixels(1320, dpi)))

@@ -8,7 +8,7 @@ run_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev)
 check_packages=("${run_packages[@]}"
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils
+  wine wine64 xvfb xauth x11-utils locales
   libcli11-dev nlohmann-json3-dev libsqlite3-dev
   clang clang-format clang-tidy libclang-rt-14-dev
   dpkg-dev file xdotool libx11-dev python3)

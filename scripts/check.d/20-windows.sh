@@ -43,7 +43,7 @@ check_exe build/windows-x64/bin/Tavro.exe x86_64-w64-mingw32-objdump pei-x86-64
 # The virtual display outlives Wine's own processes: wait for them inside it.
 WINEPREFIX="$PWD/build/windows-x64/wine-prefix" xvfb-run -a -s "-screen 0 1280x1024x24" \
   bash -c 'ctest --preset windows-x64; status=$?; wineserver -w; exit $status'
-echo "Screenshot of the survey window: build/windows-x64/test-output/survey-window.png"
+echo "Screenshots of the survey window: build/windows-x64/test-output/survey-window{,-192dpi}.png"
 
 cpack --preset windows-x86 >/dev/null
 cpack --preset windows-x64 >/dev/null

@@ -31,8 +31,11 @@ std::wstring local_host_name() {
 
 std::vector<Ipv4Interface> list_ipv4_interfaces() {
   std::vector<Ipv4Interface> interfaces;
+  // Only what the choice of address reads: the friendly names, which
+  // Windows looks up in the registry adapter by adapter, are skipped too.
   constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
-                           GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_INCLUDE_GATEWAYS;
+                           GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_SKIP_FRIENDLY_NAME |
+                           GAA_FLAG_INCLUDE_GATEWAYS;
   ULONG size = 16 * 1024;
   std::vector<unsigned char> buffer;
   ULONG result = ERROR_BUFFER_OVERFLOW;

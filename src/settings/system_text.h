@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,11 @@ std::string encode_system_text(std::wstring_view text);
 
 // True when the system code page is UTF-8 (always so outside Windows).
 bool system_code_page_is_utf8();
+
+// Wide text to the system code page only where every character is there as
+// itself: empty when the code page would drop, replace or best-fit any of
+// them (Windows maps "Ł" to "L" in code page 1252 unless told not to).
+std::optional<std::string> encode_system_text_exactly(std::wstring_view text);
 
 // Upper-cases one character for one, the same in every locale, the way the
 // file system compares names (so "i" becomes "I" even under a Turkish locale).

@@ -31,6 +31,10 @@ bool system_code_page_is_utf8() {
   return true;
 }
 
+std::optional<std::string> encode_system_text_exactly(std::wstring_view text) {
+  return wide_to_utf8(text);
+}
+
 std::wstring to_upper_invariant(std::wstring_view text) {
   std::wstring upper(text);
   const locale_t locale = invariant_locale();

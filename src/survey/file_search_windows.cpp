@@ -1,12 +1,30 @@
 #include <windows.h>
 
 #include "survey/file_search.h"
+#include "survey/wow64_path.h"
 
 namespace tavro {
+namespace {
+
+// A 32-bit program on 64-bit Windows (the 32-bit build's usual home) searches
+// as the 64-bit build would, so that both report the same programs.
+std::wstring as_a_64_bit_program_sees_it(std::wstring_view pattern) {
+  static const bool redirected = [] {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) != FALSE && wow64 != FALSE;
+  }();
+  if (!redirected) return std::wstring(pattern);
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::wstring(pattern);
+  return path_seen_as_64_bit(pattern, std::wstring_view(folder, length));
+}
+
+}  // namespace
 
 std::optional<std::vector<std::wstring>> find_ordinary_files(std::wstring_view pattern) {
   std::vector<std::wstring> names;
-  const std::wstring search(pattern);
+  const std::wstring search = as_a_64_bit_program_sees_it(pattern);
   if (search.empty()) return names;
   WIN32_FIND_DATAW found{};
   HANDLE handle = FindFirstFileExW(search.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,

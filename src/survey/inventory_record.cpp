@@ -1,6 +1,8 @@
 #include "survey/inventory_record.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "settings/system_text.h"
 #include "settings/unicode.h"
@@ -83,7 +85,9 @@ std::wstring format_record(const RecordFields& fields) {
 }
 
 std::string record_file_bytes(const RecordFields& fields) {
-  return encode_system_text(format_record(fields) + std::wstring(kRecordLineEnd));
+  const std::wstring line = format_record(fields) + std::wstring(kRecordLineEnd);
+  if (auto in_code_page = encode_system_text_exactly(line)) return std::move(*in_code_page);
+  return std::string(kUtf8ByteOrderMark) + wide_to_utf8(line);
 }
 
 std::size_t invalid_utf8_offset(std::string_view bytes) {

@@ -1,5 +1,7 @@
-// The inventory record: one line of 18 comma-separated fields, written as
-// narrow text in the system code page and ended by CR LF.
+// The inventory record: one line of 18 comma-separated fields, ended by CR LF,
+// written as narrow text in the system code page when that holds every
+// character of it, and otherwise whole as UTF-8 after a byte-order mark:
+// what was typed is never changed or cut to fit a code page.
 //
 // A field holding a comma, a double quote, CR or LF is quoted as RFC 4180
 // does (wrapped in double quotes, inner quotes doubled), so every record
@@ -31,7 +33,11 @@ using RecordFields = std::array<std::wstring, kRecordFieldCount>;
 // The record line without its line end.
 std::wstring format_record(const RecordFields& fields);
 
-// The bytes of a record file: the line and CR LF in the system code page.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The bytes of a record file: the line and CR LF in the system code page, or
+// the byte-order mark and the line in UTF-8 when the code page lacks (or
+// would best-fit) any character of it.
 std::string record_file_bytes(const RecordFields& fields);
 
 // Why a record file was not accepted.

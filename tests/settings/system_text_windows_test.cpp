@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <string>
+
 namespace tavro {
 namespace {
 
@@ -30,6 +33,13 @@ TEST_F(AnsiCodePage, DecodesEveryByte) {
     all_bytes.push_back(static_cast<char>(byte));
   EXPECT_EQ(decode_system_text(all_bytes).size(), 255u);  // one character per byte
   EXPECT_EQ(encode_system_text(decode_system_text("\xC0\xFF\x9F")), "\xC0\xFF\x9F");
+}
+
+// A run under another code page names it in TAVRO_ANSI_CODE_PAGE: its
+// tests would pass under 1252 as well and show nothing.
+TEST(AnsiCodePageOfTheRun, IsTheOneAskedFor) {
+  const char* asked = std::getenv("TAVRO_ANSI_CODE_PAGE");
+  EXPECT_EQ(GetACP(), asked != nullptr ? std::stoul(asked) : 1252u);
 }
 
 TEST(UpperCase, OneForOneTheSameUnderATurkishLocaleAndNulsKept) {

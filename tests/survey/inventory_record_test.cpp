@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "settings/system_text.h"
+#include "settings/unicode.h"
 
 namespace tavro {
 namespace {
@@ -40,6 +43,57 @@ TEST(RecordFormat, CommasQuotesAndLineBreaksAreQuotedOthersStandAsTyped) {
   EXPECT_EQ(format_record(fields),
             L"PC-042,10.0.0.42,17179869184,\"Room 4, east\",\"say \"\"hi\"\"\",\"two\r\nlines\","
             L" spaced ,caf\u00E9;x,,,,,,,,,,");
+}
+
+// The code page records are written in here: the test programs run under
+// each of these (Linux: UTF-8; Windows: ANSI code page 1252 or 932).
+enum CodePage { kUtf8, k1252, k932 };
+
+CodePage system_code_page() {
+  if (encode_system_text(L"\u00E9") == "\xC3\xA9") return kUtf8;
+  return encode_system_text(L"\u65E5") == "\x93\xFA" ? k932 : k1252;
+}
+
+// An answer as code pages 1252 and 932 hold it, or nullptr where one lacks a
+// character or would only best-fit it: then the whole record is UTF-8.
+struct EncodingCase {
+  const wchar_t* answer;
+  const char* in_1252;
+  const char* in_932;
+};
+constexpr EncodingCase kEncodingCases[] = {
+    {L"Room 4", "Room 4", "Room 4"},
+    {L"Zo\u00EB", "Zo\xEB", nullptr},                             // 932 best-fits e
+    {L"\u0141ukasz \u017B\u00F3\u0142\u0107", nullptr, nullptr},  // 1252: Lukasz
+    {L"\u65E5\u672C", nullptr, "\x93\xFA\x96\x7B"},
+    {L"\uFF71", nullptr, "\xB1"},  // half-width katakana
+    {L"\u20AC", "\x80", nullptr},
+    {L"\u00A5", "\xA5", nullptr},  // 932 would write the yen sign as a backslash
+    {L"\u041F\u0440\u0438", nullptr, "\x84\x50\x84\x82\x84\x79"},  // JIS has Cyrillic
+    {L"\U0001F600", nullptr, nullptr},
+};
+
+TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
+  const CodePage code_page = system_code_page();
+  // The host name's section sign is in all three code pages.
+  constexpr std::array<const char*, 3> kHost = {"PC-\xC2\xA7", "PC-\xA7", "PC-\x81\x98"};
+  const auto record = [](std::string line, std::string_view answer) {
+    line.append(",10.0.0.42,17179869184,").append(answer).append(",,,,,,,,,,,,,,\r\n");
+    return line;
+  };
+  for (const EncodingCase& test : kEncodingCases) {
+    const std::string utf8 = wide_to_utf8(test.answer);
+    RecordFields fields = plain_record();
+    fields[0] = L"PC-\u00A7";
+    fields[kFirstAnswerField] = test.answer;
+    const char* fitted = code_page == kUtf8   ? utf8.c_str()
+                         : code_page == k1252 ? test.in_1252
+                                              : test.in_932;
+    EXPECT_EQ(record_file_bytes(fields),
+              fitted != nullptr ? record(kHost.at(code_page), fitted)
+                                : record("\xEF\xBB\xBF" + std::string(kHost[kUtf8]), utf8))
+        << utf8;
+  }
 }
 
 TEST(RecordRead, ReadsBackWhatWasWritten) {

@@ -4,8 +4,6 @@
 
 #include <array>
 
-#include "app/win32/resource_ids.h"
-
 namespace tavro::win32 {
 namespace {
 
@@ -22,15 +20,6 @@ void no_finishing(HWND /*control*/, HINSTANCE /*instance*/) {}
 
 void finish_text_box(HWND box, HINSTANCE /*instance*/) {
   SendMessageW(box, EM_SETLIMITTEXT, kUnlimitedText, 0);
-}
-
-// The picture shows the logo bitmap at its natural size; the control keeps
-// the bitmap's size and the window deletes the bitmap when it goes.
-void finish_picture(HWND picture, HINSTANCE instance) {
-  const HANDLE bitmap =
-      LoadImageW(instance, MAKEINTRESOURCEW(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
-  if (bitmap != nullptr)
-    SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
 struct KindTraits {
@@ -53,7 +42,7 @@ constexpr std::array<KindTraits, 6> kKinds = {{
     {WC_STATICW, kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, no_finishing},  // label
     {WC_BUTTONW, kChild | kFocusable | BS_PUSHBUTTON, 0, no_finishing},       // command button
     {WC_STATICW, kChild | SS_ETCHEDHORZ, 0, no_finishing},                    // line
-    {WC_STATICW, kChild | SS_BITMAP, 0, finish_picture},                      // picture
+    {WC_STATICW, kChild | SS_BITMAP, 0, no_finishing},                        // picture
 }};
 static_assert(static_cast<std::size_t>(ControlKind::kPicture) + 1 == kKinds.size());
 
@@ -94,8 +83,6 @@ RECT control_rect(const LayoutRow& row, UINT dpi) {
   const int left = twips_to_pixels(row.left, scale);
   const int top = twips_to_pixels(row.top, scale);
   switch (row.kind) {
-    case ControlKind::kPicture:
-      return {left, top, left, top};
     case ControlKind::kLine:
       return {left, top, left + twips_to_pixels(row.width, scale),
               top + twips_to_pixels(kLineThicknessTwips, scale)};
@@ -128,9 +115,43 @@ HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT 
 void rescale_control(HWND control, const LayoutRow& row, UINT dpi, HFONT font) {
   set_font(control, row.kind, font);
   const RECT place = control_rect(row, dpi);
-  const UINT keep_size = row.kind == ControlKind::kPicture ? SWP_NOSIZE : 0;
   SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
-               place.bottom - place.top, keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
+               place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::optional<Control> label_naming(Control box) {
+  switch (box) {
+    case Control::TxtHN:
+      return Control::LblHN;
+    case Control::TxtIP:
+      return Control::LblIP;
+    case Control::TxtMEM:
+      return Control::LblMEM;
+    default:
+      break;
+  }
+  for (int item = 1; item <= kStatusItems; ++item) {
+    if (box == status_text(item)) return status_label(item);
+  }
+  return std::nullopt;
+}
+
+std::array<Control, kControlCount> creation_order() {
+  std::array<Control, kControlCount> order{};
+  std::array<bool, kControlCount> placed{};
+  std::size_t next = 0;
+  const auto place = [&](Control id) {
+    if (placed[static_cast<std::size_t>(id)]) return;
+    placed[static_cast<std::size_t>(id)] = true;
+    order[next++] = id;
+  };
+  for (const Control id : controls_in_tab_order()) {
+    if (const auto label = label_naming(id)) place(*label);
+    place(id);
+  }
+  for (const LayoutRow& row : kSurveyLayout)
+    place(row.id);
+  return order;
 }
 
 }  // namespace tavro::win32

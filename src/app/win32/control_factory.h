@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,8 +17,7 @@ namespace tavro::win32 {
 // manager's Enter and Esc reach no button.
 int control_id(Control control);
 
-// Where the control of the row sits at the DPI. The picture keeps its
-// natural size: its rectangle is empty, and only its corner counts.
+// Where the control of the row sits at the DPI.
 RECT control_rect(const LayoutRow& row, UINT dpi);
 
 // Creates the control of the row as a child of parent, with its fixed
@@ -27,6 +28,16 @@ HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT 
 // Places the control of the row anew at the DPI and, if it shows text, gives
 // it the font: for a window moved to a screen of another scale.
 void rescale_control(HWND control, const LayoutRow& row, UINT dpi, HFONT font);
+
+// The label whose caption names a text box: Label<j> for Text<j>, LblHN for
+// TxtHN and so on; empty for every other control.
+std::optional<Control> label_naming(Control box);
+
+// The order the window creates its controls in, which is their z-order:
+// the tab order of the table, each label just before the box it names
+// (screen readers name a box after the nearest static text before it), then
+// the controls outside the tab order.
+std::array<Control, kControlCount> creation_order();
 
 // The window text that shows a caption literally: buttons and check boxes
 // would read "&" as the mark of an access key, so it is doubled there;

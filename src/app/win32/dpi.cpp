@@ -5,7 +5,6 @@ namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
 // A function of user32 that older Windows lack: null there.
 template <typename Function>
@@ -44,28 +43,6 @@ SIZE window_size_for_client(int client_width, int client_height, DWORD style, DW
     AdjustWindowRectEx(&frame, style, FALSE, ex_style);
   }
   return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
-HFONT create_message_font(UINT dpi) {
-  static const auto parameters_for_dpi =
-      user32_function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (parameters_for_dpi == nullptr ||
-      !parameters_for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
-    metrics = {};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      // A copy of the stock GUI font, since the caller deletes what it gets.
-      LOGFONTW stock{};
-      GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
-      return CreateFontIndirectW(&stock);
-    }
-    // The figures are for the system DPI; scale them to the window's.
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
-                                            static_cast<int>(system_dpi()));
-  }
-  return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 }  // namespace tavro::win32

@@ -14,8 +14,4 @@ UINT dpi_of_window(HWND window);
 SIZE window_size_for_client(int client_width, int client_height, DWORD style, DWORD ex_style,
                             UINT dpi);
 
-// The system's message font (the font of message boxes) at the given DPI.
-// The caller owns the font.
-HFONT create_message_font(UINT dpi);
-
 }  // namespace tavro::win32

@@ -3,4 +3,6 @@
 #pragma once
 
 #define IDI_TAVRO 1
-#define IDB_IMAGE1 101
+#define IDB_IMAGE1 101  // the logo at 96 dpi
+#define IDB_IMAGE1_144 102
+#define IDB_IMAGE1_192 103

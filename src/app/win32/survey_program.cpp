@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "app/win32/message_loop.h"
 #include "app/win32/survey_window.h"
 #include "common/failure.h"
 #include "survey/layout.h"
@@ -12,6 +13,10 @@ namespace tavro::win32 {
 namespace {
 
 void show_failure(std::wstring_view message) {
+  // The window, destroyed on the way here, posted its quit message, which
+  // would end the message box's own loop at once.
+  MSG quit{};
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   const std::wstring title(kWindowTitle);
   MessageBoxW(nullptr, std::wstring(message).c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }
@@ -20,12 +25,12 @@ void show_failure(std::wstring_view message) {
 
 int run_survey_program(HINSTANCE instance, int show_command, SurveyServices services) {
   try {
-    Win32SurveyWindow window(instance);
+    SurveyWindow window(instance);
     SurveyForm form(window, std::move(services));
-    window.set_events({[&form] { form.CmdOk_Click(); }, [&form] { form.CmdCancel_Click(); }});
+    window.connect_events(form);
     form.Form_Load();
     window.show(show_command);
-    return window.run_message_loop();
+    return run_message_loop(window);
   } catch (const std::exception& error) {
     show_failure(message_of(error));
   }

@@ -48,14 +48,28 @@ void register_window_class(HINSTANCE instance, WNDPROC procedure) {
   if (!RegisterClassExW(&window_class)) fail_with_last_error(L"The survey window cannot be made");
 }
 
-}  // namespace
-
-COLORREF color_ref(OleColor color) {
-  if (is_system_color(color)) return GetSysColor(system_color_index(color));
-  return static_cast<COLORREF>(color & 0x00FFFFFF);
+// Sizes the frame around the client area of the layout at the DPI.
+void fit_frame_to_client(HWND window, UINT dpi) {
+  const int scale = static_cast<int>(dpi);
+  const int client_width = twips_to_pixels(kClientWidthTwips, scale);
+  const int client_height = twips_to_pixels(kClientHeightTwips, scale);
+  const SIZE size =
+      window_size_for_client(client_width, client_height, kWindowStyle, kWindowExStyle, dpi);
+  SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Where the frame Windows draws differs from the one computed (a caption
+  // not scaled yet), correct by what the client area came out as.
+  RECT client{};
+  GetClientRect(window, &client);
+  if (client.right != client_width || client.bottom != client_height) {
+    SetWindowPos(window, nullptr, 0, 0, size.cx + client_width - client.right,
+                 size.cy + client_height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
-Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
+}  // namespace
+
+SurveyWindow::SurveyWindow(HINSTANCE instance) : instance_(instance) {
   register_window_class(instance, &window_procedure);
   const std::wstring title(kWindowTitle);
   // Placed by the system; sized below, once the window knows its DPI.
@@ -64,13 +78,17 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
                       this) == nullptr) {
     fail_with_last_error(L"The survey window cannot be made");
   }
-
-  // Created in tab order, so that the dialog manager's order (the order of
-  // the children) is the table's; the lines and the picture come last.
   dpi_ = dpi_of_window(window_);
-  font_ = create_message_font(dpi_);
-  const auto create = [&](Control id) {
-    const HWND control = create_control(window_, instance_, layout_of(id), dpi_, font_);
+  painting_.make_for_dpi(instance_, dpi_);
+  create_controls();
+  SendMessageW(control(Control::Image1), STM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(painting_.picture()));
+  fit_frame_to_client(window_, dpi_);
+}
+
+void SurveyWindow::create_controls() {
+  for (const Control id : creation_order()) {
+    const HWND control = create_control(window_, instance_, layout_of(id), dpi_, painting_.font());
     if (control == nullptr) {
       const DWORD error = GetLastError();
       DestroyWindow(window_);
@@ -78,24 +96,18 @@ Win32SurveyWindow::Win32SurveyWindow(HINSTANCE instance) : instance_(instance) {
       fail_with_last_error(L"The survey window's controls cannot be made");
     }
     controls_[index_of(id)] = control;
-  };
-  for (const Control id : controls_in_tab_order())
-    create(id);
-  for (const LayoutRow& row : kSurveyLayout) {
-    if (control(row.id) == nullptr) create(row.id);
   }
-  fit_frame_to_client();
 }
 
-Win32SurveyWindow::~Win32SurveyWindow() {
+SurveyWindow::~SurveyWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-HWND Win32SurveyWindow::control(Control control) const {
+HWND SurveyWindow::control(Control control) const {
   return controls_[index_of(control)];
 }
 
-void Win32SurveyWindow::show(int show_command) {
+void SurveyWindow::show(int show_command) {
   ShowWindow(window_, show_command);
   UpdateWindow(window_);
   for (const Control id : controls_in_tab_order()) {
@@ -108,80 +120,58 @@ void Win32SurveyWindow::show(int show_command) {
   }
 }
 
-void Win32SurveyWindow::handle_message(MSG& message) {
-  if (window_ != nullptr) {
-    if (handle_enter_or_escape(message)) return;
-    if (IsDialogMessageW(window_, &message)) return;
-  }
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
+void SurveyWindow::press(Control button) {
+  if (button == Control::CmdOk) run_handler(&SurveyForm::CmdOk_Click);
+  if (button == Control::CmdCancel) run_handler(&SurveyForm::CmdCancel_Click);
 }
 
-int Win32SurveyWindow::run_message_loop() {
-  MSG message{};
-  while (!closed()) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // for any loop outside this one
-      return static_cast<int>(message.wParam);
-    }
-    if (got == -1) return 1;
-    handle_message(message);
-  }
-  return 0;
-}
-
-// Enter on a focused button presses it; any other Enter or Esc presses
-// nothing (neither button is the window's default or cancel button), and
-// does not reach a text box either.
-bool Win32SurveyWindow::handle_enter_or_escape(const MSG& message) {
-  if (message.message != WM_KEYDOWN ||
-      (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) {
-    return false;
-  }
-  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  if (message.wParam == VK_RETURN) {
-    const HWND focus = GetFocus();
-    if (focus == control(Control::CmdOk) || focus == control(Control::CmdCancel)) {
-      on_command(GetDlgCtrlID(focus));
-    }
-  }
-  return true;
-}
-
-LRESULT CALLBACK Win32SurveyWindow::window_procedure(HWND window, UINT message, WPARAM wparam,
-                                                     LPARAM lparam) {
+LRESULT CALLBACK SurveyWindow::window_procedure(HWND window, UINT message, WPARAM wparam,
+                                                LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* creating = static_cast<Win32SurveyWindow*>(
-        reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpCreateParams);
+    auto* creating =
+        static_cast<SurveyWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpCreateParams);
     creating->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
   }
-  auto* self = reinterpret_cast<Win32SurveyWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<SurveyWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
   return self->on_message(message, wparam, lparam);
 }
 
-LRESULT Win32SurveyWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT SurveyWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
   const HWND window = window_;
   switch (message) {
     case WM_COMMAND:
       // Only clicks of our own buttons: the dialog manager's IDOK and IDCANCEL
       // (Enter and Esc) match neither.
-      if (HIWORD(wparam) == BN_CLICKED && lparam != 0) on_command(LOWORD(wparam));
+      if (HIWORD(wparam) == BN_CLICKED && lparam != 0) {
+        const std::optional<Control> button = control_of(reinterpret_cast<HWND>(lparam));
+        if (button) press(*button);
+      }
       return 0;
     case WM_CLOSE:
       // The close box is Cancel.
-      if (events_.cancel) {
-        run_event(events_.cancel);
+      if (form_ != nullptr) {
+        run_handler(&SurveyForm::CmdCancel_Click);
       } else {
         close();
       }
       return 0;
+    case WM_ENDSESSION:
+      // Windows is ending the session: the window goes as on Cancel, unsaved.
+      if (wparam != FALSE) close();
+      return 0;
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-      return on_control_color(message, reinterpret_cast<HDC>(wparam),
-                              reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORSTATIC: {
+      auto* const control_window = reinterpret_cast<HWND>(lparam);
+      const std::optional<Control> which = control_of(control_window);
+      const std::optional<HBRUSH> brush =
+          which ? painting_.control_color(message, reinterpret_cast<HDC>(wparam), control_window,
+                                          *which)
+                : std::nullopt;
+      if (brush) return reinterpret_cast<LRESULT>(*brush);
+      break;
+    }
     case WM_ACTIVATE:
       // A plain window does not remember its focused control as a dialog
       // does: keep it across a message box or a switch to another program.
@@ -201,8 +191,12 @@ LRESULT Win32SurveyWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_DESTROY:
+      // However the window goes (its close box, a click, a message sent from
+      // another program, DestroyWindow), the program ends with it.
+      PostQuitMessage(0);
+      break;
     case WM_NCDESTROY:
-      release_resources();
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       window_ = nullptr;
       controls_.fill(nullptr);
@@ -213,18 +207,13 @@ LRESULT Win32SurveyWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-void Win32SurveyWindow::on_command(int id) {
-  if (id == control_id(Control::CmdOk)) run_event(events_.ok);
-  if (id == control_id(Control::CmdCancel)) run_event(events_.cancel);
-}
-
 // A failure that escapes a handler ends the program with its message, as
 // it would anywhere else; it must not unwind through Windows' own frames.
-void Win32SurveyWindow::run_event(const std::function<void()>& event) {
-  if (!event) return;
+void SurveyWindow::run_handler(void (SurveyForm::*handler)()) {
+  if (form_ == nullptr) return;
   std::wstring failure;
   try {
-    event();
+    (form_->*handler)();
     return;
   } catch (const std::exception& error) {
     failure = message_of(error);
@@ -233,100 +222,50 @@ void Win32SurveyWindow::run_event(const std::function<void()>& event) {
   close();
 }
 
-LRESULT Win32SurveyWindow::on_control_color(UINT message, HDC dc, HWND control_window) {
-  const std::optional<Control> which = control_of(control_window);
-  if (!which || !back_colors_[index_of(*which)]) {
-    return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc),
-                          reinterpret_cast<LPARAM>(control_window));
-  }
-  const std::size_t i = index_of(*which);
-  const OleColor color = *back_colors_[i];
-  SetBkColor(dc, color_ref(color));
-  if (message == WM_CTLCOLORSTATIC && !IsWindowEnabled(control_window)) {
-    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  }
-  const HBRUSH brush =
-      is_system_color(color) ? GetSysColorBrush(system_color_index(color)) : solid_brushes_[i];
-  return reinterpret_cast<LRESULT>(brush);
-}
-
-std::optional<Control> Win32SurveyWindow::control_of(HWND window) const {
+std::optional<Control> SurveyWindow::control_of(HWND window) const {
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     if (controls_[i] == window && window != nullptr) return static_cast<Control>(i);
   }
   return std::nullopt;
 }
 
-void Win32SurveyWindow::apply_dpi(UINT dpi) {
+void SurveyWindow::apply_dpi(UINT dpi) {
   dpi_ = dpi;
-  const HFONT font = create_message_font(dpi);
+  painting_.make_for_dpi(instance_, dpi);
   for (const LayoutRow& row : kSurveyLayout)
-    rescale_control(control(row.id), row, dpi, font);
-  if (font_ != nullptr) DeleteObject(font_);
-  font_ = font;
-  fit_frame_to_client();
+    rescale_control(control(row.id), row, dpi, painting_.font());
+  SendMessageW(control(Control::Image1), STM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(painting_.picture()));
+  painting_.drop_previous();
+  fit_frame_to_client(window_, dpi_);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Win32SurveyWindow::fit_frame_to_client() {
-  const int scale = static_cast<int>(dpi_);
-  const int client_width = twips_to_pixels(kClientWidthTwips, scale);
-  const int client_height = twips_to_pixels(kClientHeightTwips, scale);
-  const SIZE size =
-      window_size_for_client(client_width, client_height, kWindowStyle, kWindowExStyle, dpi_);
-  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // Where the frame Windows draws differs from the one computed (a caption
-  // not scaled yet), correct by what the client area came out as.
-  RECT client{};
-  GetClientRect(window_, &client);
-  if (client.right != client_width || client.bottom != client_height) {
-    SetWindowPos(window_, nullptr, 0, 0, size.cx + client_width - client.right,
-                 size.cy + client_height - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
-void Win32SurveyWindow::release_resources() {
-  const HWND picture = controls_[index_of(Control::Image1)];
-  if (picture != nullptr) {
-    auto* const bitmap =
-        reinterpret_cast<HGDIOBJ>(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    if (bitmap != nullptr) DeleteObject(bitmap);
-  }
-  for (HBRUSH& brush : solid_brushes_) {
-    if (brush != nullptr) DeleteObject(brush);
-    brush = nullptr;
-  }
-  if (font_ != nullptr) DeleteObject(font_);
-  font_ = nullptr;
-}
-
-void Win32SurveyWindow::set_caption(Control control, std::wstring_view caption) {
+void SurveyWindow::set_caption(Control control, std::wstring_view caption) {
   SetWindowTextW(this->control(control),
                  displayed_caption(layout_of(control).kind, caption).c_str());
 }
 
-void Win32SurveyWindow::set_enabled(Control control, bool enabled) {
+void SurveyWindow::set_enabled(Control control, bool enabled) {
   EnableWindow(this->control(control), enabled ? TRUE : FALSE);
 }
 
-void Win32SurveyWindow::set_value(Control control, CheckValue value) {
+void SurveyWindow::set_value(Control control, CheckValue value) {
   SendMessageW(this->control(control), BM_SETCHECK,
                value == CheckValue::kTicked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-CheckValue Win32SurveyWindow::value(Control control) const {
+CheckValue SurveyWindow::value(Control control) const {
   return SendMessageW(this->control(control), BM_GETCHECK, 0, 0) == BST_CHECKED
              ? CheckValue::kTicked
              : CheckValue::kUnticked;
 }
 
-void Win32SurveyWindow::set_text(Control control, std::wstring_view text) {
+void SurveyWindow::set_text(Control control, std::wstring_view text) {
   SetWindowTextW(this->control(control), std::wstring(text).c_str());
 }
 
-std::wstring Win32SurveyWindow::text(Control control) const {
+std::wstring SurveyWindow::text(Control control) const {
   const HWND box = this->control(control);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
   const int length = GetWindowTextW(box, text.data(), static_cast<int>(text.size()));
@@ -334,20 +273,16 @@ std::wstring Win32SurveyWindow::text(Control control) const {
   return text;
 }
 
-void Win32SurveyWindow::set_back_color(Control control, OleColor color) {
-  const std::size_t i = index_of(control);
-  back_colors_[i] = color;
-  if (solid_brushes_[i] != nullptr) DeleteObject(solid_brushes_[i]);
-  // System colours have brushes of the system's own.
-  solid_brushes_[i] = is_system_color(color) ? nullptr : CreateSolidBrush(color_ref(color));
+void SurveyWindow::set_back_color(Control control, OleColor color) {
+  painting_.set_back_color(control, color);
   InvalidateRect(this->control(control), nullptr, TRUE);
 }
 
-void Win32SurveyWindow::close() {
+void SurveyWindow::close() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void Win32SurveyWindow::show_message(std::wstring_view message) {
+void SurveyWindow::show_message(std::wstring_view message) {
   const std::wstring title(kWindowTitle);
   MessageBoxW(window_, std::wstring(message).c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

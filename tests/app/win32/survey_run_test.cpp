@@ -1,5 +1,6 @@
 // Whole runs of the survey: from a settings file through OK to the bytes of
-// the record, Cancel, a failing save, a failing load, and Tavro.exe itself.
+// the record, a failing save, a failing load, and Tavro.exe itself, closed
+// every way another program can close it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/win32/message_loop.h"
 #include "app/win32/survey_program.h"
 #include "common/failure.h"
 #include "settings/executable_folder.h"
@@ -62,15 +64,6 @@ TEST_F(SurveyRun, FromTheSettingsThroughOkToTheBytesOfTheRecord) {
                           "Installed,Installed,Installed,,,,,,,\r\n");
 }
 
-TEST_F(SurveyRun, CancelWritesNothing) {
-  fs::create_directory(survey_.folder().path() / "records");
-  survey_.load_and_show();
-  SetFocus(survey_.control(Control::CmdCancel));
-  press_key(survey_.window(), VK_RETURN);
-  EXPECT_TRUE(survey_.window().closed());
-  EXPECT_TRUE(fs::is_empty(survey_.folder().path() / "records"));
-}
-
 TEST_F(SurveyRun, AFailingSaveShowsWhyAndKeepsTheWindowWithTheAnswers) {
   survey_.load_and_show();  // the records folder does not exist yet
   press_key(survey_.window(), VK_TAB);
@@ -118,47 +111,88 @@ TEST(SurveyProgram, AFailingLoadShowsAMessageAndEndsBeforeTheWindowShows) {
   EXPECT_NE(boxes[0].text.find(L"No memory figures today"), std::wstring::npos);
 }
 
-// Tavro.exe as an admin deploys it: copied into a folder with its Tavro.ini,
-// started, and its OK button clicked from outside.
-TEST(TavroExe, RunsBesideItsSettingsAndSavesOnOk) {
-  tavro::testing::TempFolder folder;
-  fs::copy_file(fs::path(executable_folder()) / "Tavro.exe", folder.path() / "Tavro.exe");
+std::string settings_saving_into(const tavro::testing::TempFolder& folder) {
   fs::create_directory(folder.path() / "records");
-  folder.write("Tavro.ini", "[Status]\r\nEnableI1=1\r\nItem1=Room\r\n[Save]\r\nSavePath=" +
-                                folder.utf8("records") + "\r\nPathString=999\r\n");
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::wstring command = L"\"" + folder.wide("Tavro.exe") + L"\"";
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.wide().c_str(), &startup, &process));
-  HWND survey = nullptr;
-  for (int attempt = 0; attempt < 200 && survey == nullptr; ++attempt) {
-    WaitForInputIdle(process.hProcess, 100);
-    for (HWND candidate = FindWindowW(L"TavroSurveyWindow", L"Quarnelo"); candidate != nullptr;
-         candidate = FindWindowExW(nullptr, candidate, L"TavroSurveyWindow", L"Quarnelo")) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(candidate, &owner);
-      if (owner == process.dwProcessId && IsWindowVisible(candidate)) survey = candidate;
-    }
-    if (survey == nullptr) Sleep(50);
-  }
-  ASSERT_NE(survey, nullptr) << "the survey window did not appear";
-  wchar_t label[64] = {};
-  GetWindowTextW(FindWindowExW(survey, nullptr, L"Static", nullptr), label, 64);
-  EXPECT_STREQ(label, L"Room");  // the first label: the settings beside the program were read
-  const HWND ok = FindWindowExW(survey, nullptr, L"Button", L"OK");
-  ASSERT_NE(ok, nullptr);
-  PostMessageW(ok, BM_CLICK, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-  DWORD exit_code = 99;
-  GetExitCodeProcess(process.hProcess, &exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  EXPECT_EQ(exit_code, 0u);
+  return "[Status]\r\nEnableI1=1\r\nItem1=Room\r\n[Save]\r\nSavePath=" + folder.utf8("records") +
+         "\r\nPathString=999\r\n";
+}
 
-  EXPECT_EQ(folder.read("records/" + testing::record_file_name()),
+// Tavro.exe beside its settings, and its OK button clicked from outside.
+TEST(TavroExe, RunsBesideItsSettingsAndSavesOnOk) {
+  tavro::testing::TempFolder records;
+  testing::RunningTavro tavro(settings_saving_into(records));
+  ASSERT_NE(tavro.window(), nullptr) << "the survey window did not appear";
+  wchar_t label[64] = {};
+  GetWindowTextW(FindWindowExW(tavro.window(), nullptr, L"Static", nullptr), label, 64);
+  EXPECT_STREQ(label, L"Room");  // the first label: the settings beside the program were read
+  PostMessageW(FindWindowExW(tavro.window(), nullptr, L"Button", L"OK"), BM_CLICK, 0, 0);
+  EXPECT_EQ(tavro.exit_code_within(20000), 0u);
+  EXPECT_EQ(records.read("records/" + testing::record_file_name()),
             testing::machine_fact_fields() + ",,,,,,,,,,,,,,\r\n");
+}
+
+// Every way another program closes the window ends Tavro.exe at once, the
+// sent messages too (handled inside GetMessage, which then waits for the
+// quit message the window posts as it is destroyed).
+TEST(TavroExe, EndsWithinASecondHoweverTheWindowIsClosed) {
+  struct Way {
+    const char* name;
+    const wchar_t* button;  // the button the message is for; null: the window
+    UINT message;
+    WPARAM wparam;
+    bool sent;
+    bool saves;
+  };
+  constexpr Way kWays[] = {
+      {"posted WM_CLOSE", nullptr, WM_CLOSE, 0, false, false},
+      {"sent WM_CLOSE", nullptr, WM_CLOSE, 0, true, false},
+      {"sent close box", nullptr, WM_SYSCOMMAND, SC_CLOSE, true, false},
+      {"sent end of session", nullptr, WM_ENDSESSION, TRUE, true, false},
+      {"posted click on Cancel", L"Cancel", BM_CLICK, 0, false, false},
+      {"sent click on Cancel", L"Cancel", BM_CLICK, 0, true, false},
+      {"sent click on OK", L"OK", BM_CLICK, 0, true, true},
+  };
+  for (const Way& way : kWays) {
+    SCOPED_TRACE(way.name);
+    tavro::testing::TempFolder records;
+    testing::RunningTavro tavro(settings_saving_into(records));
+    ASSERT_NE(tavro.window(), nullptr);
+    const HWND target = way.button == nullptr
+                            ? tavro.window()
+                            : FindWindowExW(tavro.window(), nullptr, L"Button", way.button);
+    if (way.sent) {
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(target, way.message, way.wparam, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    } else {
+      PostMessageW(target, way.message, way.wparam, 0);
+    }
+    EXPECT_EQ(tavro.exit_code_within(1000), 0u);
+    EXPECT_EQ(fs::exists(records.path() / "records" / testing::record_file_name()), way.saves);
+  }
+}
+
+HWND destroyed_by_timer = nullptr;
+
+void CALLBACK destroy_window(HWND /*timer_window*/, UINT /*message*/, UINT_PTR /*timer*/,
+                             DWORD /*time*/) {
+  if (IsWindow(destroyed_by_timer)) DestroyWindow(destroyed_by_timer);
+}
+
+void CALLBACK end_loop_that_did_not_end(HWND /*timer_window*/, UINT /*message*/, UINT_PTR /*timer*/,
+                                        DWORD /*time*/) {
+  PostQuitMessage(99);
+}
+
+// DestroyWindow, which only the window's own thread can call, ends the loop too.
+TEST(SurveyProgram, TheLoopEndsWhenTheWindowIsDestroyed) {
+  SurveyUnderTest survey;
+  survey.load_and_show();
+  destroyed_by_timer = survey.window().handle();
+  const UINT_PTR destroy = SetTimer(nullptr, 0, 10, destroy_window);
+  const UINT_PTR watchdog = SetTimer(nullptr, 0, 3000, end_loop_that_did_not_end);
+  EXPECT_EQ(run_message_loop(survey.window()), 0);
+  KillTimer(nullptr, destroy);
+  KillTimer(nullptr, watchdog);
 }
 
 }  // namespace

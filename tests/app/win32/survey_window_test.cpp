@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <utility>
 
 #include "app/win32/control_factory.h"
+#include "app/win32/control_painting.h"
 #include "survey/layout.h"
 #include "window_driver.h"
 
@@ -54,7 +56,7 @@ HFONT font_of(HWND control) {
 }
 
 // Every control in its place at the DPI, and the window's client area the
-// layout's; the picture keeps the logo's natural size and is never stretched.
+// layout's; the picture too keeps the layout's size in twips.
 void expect_layout_at(SurveyUnderTest& survey, int dpi) {
   RECT client{};
   GetClientRect(survey.window().handle(), &client);
@@ -65,11 +67,6 @@ void expect_layout_at(SurveyUnderTest& survey, int dpi) {
     const RECT rect = client_rect_of(survey.control(row.id));
     EXPECT_EQ(rect.left, twips_to_pixels(row.left, dpi));
     EXPECT_EQ(rect.top, twips_to_pixels(row.top, dpi));
-    if (row.kind == ControlKind::kPicture) {
-      EXPECT_EQ(rect.right - rect.left, 111);
-      EXPECT_EQ(rect.bottom - rect.top, 88);
-      continue;
-    }
     EXPECT_EQ(rect.right - rect.left, twips_to_pixels(row.width, dpi));
     if (row.kind != ControlKind::kLine) {
       EXPECT_EQ(rect.bottom - rect.top, twips_to_pixels(row.height, dpi));
@@ -97,36 +94,20 @@ TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheProgramsIcon) {
 TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
   SurveyUnderTest survey;
   expect_layout_at(survey, static_cast<int>(survey.window().dpi()));
-  struct Expected {
-    const wchar_t* window_class;
-    LONG type;  // the style's kind bits
-    bool tab_stop;
-  };
-  const auto expected_for = [](ControlKind kind) -> Expected {
-    switch (kind) {
-      case ControlKind::kCheckBox:
-        return {L"Button", BS_AUTOCHECKBOX, true};
-      case ControlKind::kCommandButton:
-        return {L"Button", BS_PUSHBUTTON, true};
-      case ControlKind::kTextBox:
-        return {L"Edit", ES_AUTOHSCROLL, true};
-      case ControlKind::kLabel:
-        return {L"Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX, false};
-      case ControlKind::kLine:
-        return {L"Static", SS_ETCHEDHORZ, false};
-      case ControlKind::kPicture:
-        return {L"Static", SS_BITMAP, false};
-    }
-    return {};
-  };
+  // By ControlKind: the class and the style bits that make the kind.
+  const std::pair<const wchar_t*, LONG> kKinds[] = {{L"Button", BS_AUTOCHECKBOX},
+                                                    {L"Edit", ES_AUTOHSCROLL},
+                                                    {L"Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+                                                    {L"Button", BS_PUSHBUTTON},
+                                                    {L"Static", SS_ETCHEDHORZ},
+                                                    {L"Static", SS_BITMAP}};
   for (const LayoutRow& row : kSurveyLayout) {
     SCOPED_TRACE(row.name);
     const HWND control = survey.control(row.id);
     ASSERT_NE(control, nullptr);
-    const Expected expected = expected_for(row.kind);
-    EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), expected.window_class), 0);
-    EXPECT_EQ(style_of(control) & expected.type, expected.type);
-    EXPECT_EQ((style_of(control) & WS_TABSTOP) != 0, expected.tab_stop);
+    const auto& [window_class, type] = kKinds[static_cast<int>(row.kind)];
+    EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), window_class), 0);
+    EXPECT_EQ(style_of(control) & type, type);
     EXPECT_NE(style_of(control) & WS_VISIBLE, 0);
     const int id = GetDlgCtrlID(control);
     EXPECT_NE(id, IDOK);
@@ -137,19 +118,68 @@ TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
   }
 }
 
-TEST(SurveyWindow, ControlsUseTheSystemMessageFont) {
+void move_to_dpi(SurveyUnderTest& survey, int dpi) {
+  RECT suggested{40, 30, 1000, 600};
+  SendMessageW(survey.window().handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Measured with the font each control really has: every fixed caption fits
+// its control, and a line of text the inside of a box, at every scale.
+TEST(SurveyWindow, TheFontFitsEveryFixedCaptionAndBoxAtEveryScale) {
   SurveyUnderTest survey;
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-  for (const Control id : {Control::Check1, Control::Text1, Control::Label1, Control::CmdOk}) {
-    LOGFONTW font{};
-    const HFONT handle = font_of(survey.control(id));
-    ASSERT_NE(handle, nullptr);
-    GetObjectW(handle, sizeof font, &font);
-    EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
-    EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
+  for (const int dpi : {96, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    move_to_dpi(survey, dpi);
+    const auto measure = [](HWND control, std::wstring_view text) {
+      const HDC dc = GetDC(control);
+      const HGDIOBJ old = SelectObject(dc, font_of(control));
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc, &metrics);
+      SelectObject(dc, old);
+      ReleaseDC(control, dc);
+      return SIZE{extent.cx, metrics.tmHeight};
+    };
+    for (const LayoutRow& row : kSurveyLayout) {
+      if (row.caption.empty() && row.kind != ControlKind::kTextBox) continue;
+      SCOPED_TRACE(row.name);
+      const HWND control = survey.control(row.id);
+      RECT inside{};
+      GetClientRect(control, &inside);
+      const SIZE text = measure(control, row.caption.empty() ? L"Qypj" : row.caption);
+      EXPECT_LE(text.cx, inside.right);
+      EXPECT_LE(text.cy, inside.bottom);
+    }
   }
+}
+
+// A box's accessible name, as Windows gives it to screen readers: the text
+// of the nearest static text control before the box in z-order.
+std::wstring accessible_name(HWND box) {
+  for (HWND before = GetWindow(box, GW_HWNDPREV); before != nullptr;
+       before = GetWindow(before, GW_HWNDPREV)) {
+    const LONG type = style_of(before) & SS_TYPEMASK;
+    if (lstrcmpiW(class_of(before).c_str(), L"Static") == 0 && type != SS_ETCHEDHORZ &&
+        type != SS_BITMAP) {
+      return text_of(before);
+    }
+  }
+  return L"";
+}
+
+TEST(SurveyWindow, EveryBoxIsNamedAfterItsOwnLabel) {
+  SurveyUnderTest survey(
+      "[Status]\r\nItem1=Room\r\nItem2=User\r\nItem3=Desk\r\nItem4=Floor\r\nItem5=Phone\r\n");
+  survey.load();
+  const std::pair<Control, const wchar_t*> kNames[] = {
+      {Control::Text1, L"Room"},       {Control::Text2, L"User"},    {Control::Text3, L"Desk"},
+      {Control::Text4, L"Floor"},      {Control::Text5, L"Phone"},   {Control::TxtHN, L"Hostname"},
+      {Control::TxtIP, L"IP Address"}, {Control::TxtMEM, L"Memory"},
+  };
+  for (const auto& [box, name] : kNames)
+    EXPECT_EQ(accessible_name(survey.control(box)), name) << layout_of(box).name;
 }
 
 TEST(SurveyWindow, CaptionsShowLiterallyAndLongOnesChangeNoGeometry) {
@@ -220,9 +250,7 @@ TEST(SurveyWindow, MovedToAScreenOfAnotherScaleTheLayoutScalesWithIt) {
   SurveyUnderTest survey(kSettings);
   LOGFONTW before{};
   GetObjectW(font_of(survey.control(Control::Text1)), sizeof before, &before);
-  RECT suggested{40, 30, 1000, 600};
-  SendMessageW(survey.window().handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-               reinterpret_cast<LPARAM>(&suggested));
+  move_to_dpi(survey, 144);
   EXPECT_EQ(survey.window().dpi(), 144u);
   expect_layout_at(survey, 144);
   LOGFONTW after{};
@@ -230,17 +258,22 @@ TEST(SurveyWindow, MovedToAScreenOfAnotherScaleTheLayoutScalesWithIt) {
   EXPECT_GT(std::abs(after.lfHeight), std::abs(before.lfHeight));
 }
 
-TEST(SurveyWindow, AScreenshotOfTheLoadedWindow) {
+// Pictures of the loaded window for people to look at, at 96 and 192 dpi.
+TEST(SurveyWindow, ScreenshotsOfTheLoadedWindow) {
   SurveyUnderTest survey(kSettings);
   survey.load_and_show();
-  RedrawWindow(survey.window().handle(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  testing::pump_messages(survey.window());
-  Sleep(300);  // let the X server show what was drawn
-  testing::pump_messages(survey.window());
-  const std::wstring path = testing::test_output_folder() + L"\\survey-window.png";
-  ASSERT_TRUE(testing::save_screenshot(survey.window().handle(), path));
-  std::cout << "Screenshot: " << std::filesystem::path(path).string() << "\n";
+  for (const auto& [dpi, name] :
+       {std::pair{96, L"survey-window.png"}, std::pair{192, L"survey-window-192dpi.png"}}) {
+    move_to_dpi(survey, dpi);
+    RedrawWindow(survey.window().handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    testing::pump_messages(survey.window());
+    Sleep(300);  // let the X server show what was drawn
+    testing::pump_messages(survey.window());
+    const std::wstring path = testing::test_output_folder() + L"\\" + name;
+    ASSERT_TRUE(testing::save_screenshot(survey.window().handle(), path));
+    std::cout << "Screenshot: " << std::filesystem::path(path).string() << "\n";
+  }
 }
 
 }  // namespace

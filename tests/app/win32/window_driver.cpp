@@ -1,9 +1,12 @@
 #include "window_driver.h"
 
 #include <cstdlib>
+#include <filesystem>
 
+#include "app/win32/message_loop.h"
 #include "machine/host_identity.h"
 #include "png_file.h"
+#include "settings/executable_folder.h"
 #include "settings/system_text.h"
 #include "settings/unicode.h"
 
@@ -54,13 +57,13 @@ void CALLBACK look_for_message_boxes(HWND /*timer_window*/, UINT /*message*/, UI
 
 }  // namespace
 
-void pump_messages(Win32SurveyWindow& window) {
+void pump_messages(SurveyWindow& window) {
   MSG message{};
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-    window.handle_message(message);
+    handle_message(window, message);
 }
 
-void press_key(Win32SurveyWindow& window, WORD key, bool shift) {
+void press_key(SurveyWindow& window, WORD key, bool shift) {
   BYTE keys[256] = {};
   GetKeyboardState(keys);
   keys[VK_SHIFT] = shift ? 0x80 : 0;
@@ -75,7 +78,7 @@ void press_key(Win32SurveyWindow& window, WORD key, bool shift) {
   SetKeyboardState(keys);
 }
 
-void type_text(Win32SurveyWindow& window, std::wstring_view text) {
+void type_text(SurveyWindow& window, std::wstring_view text) {
   for (const wchar_t c : text) {
     PostMessageW(GetFocus(), WM_CHAR, c, 1);
     pump_messages(window);
@@ -131,11 +134,20 @@ std::wstring test_output_folder() {
 }
 
 SurveyUnderTest::SurveyUnderTest() {
-  window_ = std::make_unique<Win32SurveyWindow>(GetModuleHandleW(nullptr));
+  window_ = std::make_unique<SurveyWindow>(GetModuleHandleW(nullptr));
   SurveyServices services = SurveyServices::system();
   services.settings_file_path = [this] { return folder_.wide("Tavro.ini"); };
   form_ = std::make_unique<SurveyForm>(*window_, std::move(services));
-  window_->set_events({[this] { form_->CmdOk_Click(); }, [this] { form_->CmdCancel_Click(); }});
+  window_->connect_events(*form_);
+}
+
+SurveyUnderTest::~SurveyUnderTest() {
+  form_.reset();
+  window_.reset();
+  // The quit message the window posted as it went would end the next test's
+  // message boxes and loops at once.
+  MSG quit{};
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 SurveyUnderTest::SurveyUnderTest(std::string_view settings) : SurveyUnderTest() {
@@ -151,6 +163,46 @@ void SurveyUnderTest::load_and_show() {
   window_->show(SW_SHOWNORMAL);
   SetForegroundWindow(window_->handle());
   pump_messages(*window_);
+}
+
+RunningTavro::RunningTavro(const std::string& settings) {
+  std::filesystem::copy_file(std::filesystem::path(executable_folder()) / "Tavro.exe",
+                             folder_.path() / "Tavro.exe");
+  folder_.write("Tavro.ini", settings);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring command = L"\"" + folder_.wide("Tavro.exe") + L"\"";
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     folder_.wide().c_str(), &startup, &process_) == FALSE) {
+    return;
+  }
+  for (int attempt = 0; attempt < 200 && window_ == nullptr; ++attempt) {
+    WaitForInputIdle(process_.hProcess, 100);
+    for (HWND candidate = FindWindowW(L"TavroSurveyWindow", nullptr); candidate != nullptr;
+         candidate = FindWindowExW(nullptr, candidate, L"TavroSurveyWindow", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(candidate, &owner);
+      if (owner == process_.dwProcessId && IsWindowVisible(candidate)) window_ = candidate;
+    }
+    if (window_ == nullptr) Sleep(50);
+  }
+}
+
+RunningTavro::~RunningTavro() {
+  if (process_.hProcess == nullptr) return;
+  if (!exit_code_within(0)) TerminateProcess(process_.hProcess, 99);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+std::optional<DWORD> RunningTavro::exit_code_within(DWORD milliseconds) const {
+  if (process_.hProcess == nullptr ||
+      WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD exit_code = 0;
+  GetExitCodeProcess(process_.hProcess, &exit_code);
+  return exit_code;
 }
 
 std::string machine_fact_fields() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,14 +18,14 @@
 namespace tavro::win32::testing {
 
 // Handles every message waiting in the thread's queue as the survey's loop does.
-void pump_messages(Win32SurveyWindow& window);
+void pump_messages(SurveyWindow& window);
 
 // Presses and releases a key on the focused control (Shift held down when
 // asked), then lets the window handle it.
-void press_key(Win32SurveyWindow& window, WORD key, bool shift = false);
+void press_key(SurveyWindow& window, WORD key, bool shift = false);
 
 // Types text into the focused control, character by character.
-void type_text(Win32SurveyWindow& window, std::wstring_view text);
+void type_text(SurveyWindow& window, std::wstring_view text);
 
 struct MessageBoxSeen {
   HWND owner;
@@ -49,12 +50,15 @@ class SurveyUnderTest {
   // settings: the Tavro.ini text; "{tmp}" stands for the temporary folder.
   explicit SurveyUnderTest(std::string_view settings);
   SurveyUnderTest();  // no settings file at all
+  ~SurveyUnderTest();
+  SurveyUnderTest(const SurveyUnderTest&) = delete;
+  SurveyUnderTest& operator=(const SurveyUnderTest&) = delete;
 
   // Runs Form_Load; then shows the window, as the program does.
   void load();
   void load_and_show();
 
-  Win32SurveyWindow& window() { return *window_; }
+  SurveyWindow& window() { return *window_; }
   HWND control(Control control) const { return window_->control(control); }
   const tavro::testing::TempFolder& folder() const { return folder_; }
   // The folder path as written into the settings in place of "{tmp}".
@@ -62,8 +66,30 @@ class SurveyUnderTest {
 
  private:
   tavro::testing::TempFolder folder_;
-  std::unique_ptr<Win32SurveyWindow> window_;
+  std::unique_ptr<SurveyWindow> window_;
   std::unique_ptr<SurveyForm> form_;
+};
+
+// Tavro.exe as an admin deploys it: copied into a temporary folder beside
+// the settings given, started, and its window found once it shows. A
+// program still running at the end is ended.
+class RunningTavro {
+ public:
+  explicit RunningTavro(const std::string& settings);
+  ~RunningTavro();
+  RunningTavro(const RunningTavro&) = delete;
+  RunningTavro& operator=(const RunningTavro&) = delete;
+
+  // The survey window; null when it did not show within ten seconds.
+  HWND window() const { return window_; }
+  // The exit code once the program has ended, waiting at most the time.
+  std::optional<DWORD> exit_code_within(DWORD milliseconds) const;
+  const tavro::testing::TempFolder& folder() const { return folder_; }
+
+ private:
+  tavro::testing::TempFolder folder_;
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
 };
 
 // The record line the machine's own facts begin with: host name, address
