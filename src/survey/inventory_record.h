@@ -33,8 +33,6 @@ using RecordFields = std::array<std::wstring, kRecordFieldCount>;
 // The record line without its line end.
 std::wstring format_record(const RecordFields& fields);
 
-inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
 // The bytes of a record file: the line and CR LF in the system code page, or
 // the byte-order mark and the line in UTF-8 when the code page lacks (or
 // would best-fit) any character of it.
