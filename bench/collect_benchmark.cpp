@@ -60,10 +60,6 @@ void BM_CollectToCsv(benchmark::State& state) {
 BENCHMARK(BM_CollectToCsv)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_StoreInNewDatabase(benchmark::State& state) {
-  if (!record_db_available()) {
-    state.SkipWithError("this build has no SQLite");
-    return;
-  }
   const Collection collection = collect_records(record_folder().wide());
   // Beside the records, which collect ignores, and removed with them.
   const std::filesystem::path database = record_folder().path() / "fleet.sqlite";

@@ -94,8 +94,7 @@ TEST(AdminCollect, WritesTheTableAndTheSummary) {
   EXPECT_TRUE(contains(files.err, "  Office          1\n"));
 }
 
-TEST(AdminCollect, StoresInADatabaseWhenTheBuildCan) {
-  if (!record_db_available()) GTEST_SKIP() << "built without SQLite";
+TEST(AdminCollect, StoresInADatabase) {
   testing::TempFolder folder;
   folder.write("pc1.txt", "pc1,10.0.0.1,1024,,,,,,,,,,,,,,,\r\n");
   const std::string db = folder.utf8("fleet.sqlite");
@@ -129,8 +128,34 @@ TEST(AdminCommandLine, UsageErrorsAndHelp) {
   const Outcome collect_help = run({"collect", "--help"});
   EXPECT_EQ(collect_help.status, 0);
   EXPECT_TRUE(contains(collect_help.out, "--html"));
-  EXPECT_EQ(contains(collect_help.out, "--db FILE"), record_db_available());
-  EXPECT_EQ(contains(collect_help.out, "no SQLite"), !record_db_available());
+  EXPECT_TRUE(contains(collect_help.out, "--db FILE"));
+  EXPECT_FALSE(contains(collect_help.out, "FOLDER FOLDER"));
+}
+
+TEST(AdminCommandLine, SaysWhatItDidNotExpectInTheOrderTyped) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* said;
+  } cases[] = {
+      {{"colect", "."}, "\"colect\" is not a command; did you mean collect?"},
+      {{"survey"}, "\"survey\" is not a command: use check or collect."},
+      {{"collect", ".", "--foo", "one", "two"}, "unexpected arguments: --foo one two\n"},
+      {{"collect", ".", "--hmtl=r.html"},
+       "\"--hmtl=r.html\" is not an option; did you mean --html?"},
+      {{"check", "--jsno"}, "did you mean --json?"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run(c.arguments);
+    EXPECT_EQ(outcome.status, 2) << c.said;
+    EXPECT_TRUE(contains(outcome.err, c.said)) << outcome.err;
+  }
+}
+
+TEST(AdminCommandLine, Version) {
+  const Outcome version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(contains(version.out, "tavro-admin " TAVRO_VERSION "\nRecord format 2"))
+      << version.out;
 }
 
 }  // namespace
