@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Draws the program's pictures: the window icon (a desktop computer, 32 x 32
-and 16 x 16 in the 16 standard colours) and the Image1 logo (111 x 88, 24-bit).
-Run it to regenerate tavro.ico and image1.bmp; the results are committed."""
+and 16 x 16 in the 16 standard colours), the same 32 x 32 as the Linux desktop
+entry's tavro.png, and the Image1 logo (111 x 88, 24-bit).
+Run it to regenerate tavro.ico, tavro.png and image1.bmp; the results are
+committed."""
 import struct
+import zlib
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
@@ -143,6 +146,21 @@ def write_bmp(path, rgb):
     path.write_bytes(header + info + data)
 
 
+def write_png(path, canvas):
+    """An 8-bit RGBA PNG, transparent where the icon's mask is."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+    rows = b""
+    for row in canvas.pixels:
+        rows += b"\0" + b"".join(bytes(PALETTE[i]) + b"\xff" if i is not CLEAR else b"\0" * 4
+                                 for i in row)
+    header = struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 6, 0, 0, 0)
+    path.write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                     chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 if __name__ == "__main__":
     write_ico(HERE / "tavro.ico", [computer(32), computer(16)])
+    write_png(HERE / "tavro.png", computer(32))
     write_bmp(HERE / "image1.bmp", logo())

@@ -53,6 +53,7 @@ std::optional<std::string> unexpected_arguments_message(const CLI::App& app) {
   const CLI::App& command = chosen(app);
   std::string message;
   std::string words;
+  bool judged_command = false;
   for (const std::string& word : left) {
     words += (words.empty() ? "" : " ") + word;
     std::optional<std::string> meant;
@@ -61,16 +62,16 @@ std::optional<std::string> unexpected_arguments_message(const CLI::App& app) {
       meant = nearest_name(name, option_names(command));
       if (!meant && &command != &app) meant = nearest_name(name, option_names(app));
       if (meant) message += quoted(word) + " is not an option; did you mean " + *meant + "?\n";
-    } else if (&command == &app) {
+    } else if (&command == &app && !judged_command) {
+      judged_command = true;  // the words after the first are its arguments
       meant = nearest_name(word, subcommand_names(app));
       message += quoted(word) + " is not a command" +
                  (meant ? "; did you mean " + *meant + "?\n"
                         : ": use " + either(subcommand_names(app)) + ".\n");
     }
   }
-  const std::string lead = command.get_name() == app.get_name()
-                               ? app.get_name()
-                               : app.get_name() + " " + command.get_name();
+  const std::string lead =
+      &command == &app ? app.get_name() : app.get_name() + " " + command.get_name();
   // One word the message already names needs no list of one before it.
   if (left.size() == 1 && !message.empty()) return lead + ": " + message;
   return lead + ": " + (left.size() > 1 ? "unexpected arguments: " : "unexpected argument: ") +
