@@ -137,17 +137,21 @@ TEST(AdminCommandLine, SaysWhatItDidNotExpectInTheOrderTyped) {
     std::vector<std::string> arguments;
     const char* said;
   } cases[] = {
-      {{"colect", "."}, "\"colect\" is not a command; did you mean collect?"},
-      {{"survey"}, "\"survey\" is not a command: use check or collect."},
-      {{"collect", ".", "--foo", "one", "two"}, "unexpected arguments: --foo one two\n"},
+      {{"colect", "."},
+       "tavro-admin: unexpected arguments: colect .\n"
+       "\"colect\" is not a command; did you mean collect?\n"},
+      {{"survey"}, "tavro-admin: \"survey\" is not a command: use check or collect.\n"},
+      {{"collect", ".", "--foo", "one", "two"},
+       "tavro-admin collect: unexpected arguments: --foo one two\n"},
       {{"collect", ".", "--hmtl=r.html"},
-       "\"--hmtl=r.html\" is not an option; did you mean --html?"},
-      {{"check", "--jsno"}, "did you mean --json?"},
+       "tavro-admin collect: \"--hmtl=r.html\" is not an option; did you mean --html?\n"},
+      {{"check", "--jsno"},
+       "tavro-admin check: \"--jsno\" is not an option; did you mean --json?\n"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = run(c.arguments);
     EXPECT_EQ(outcome.status, 2) << c.said;
-    EXPECT_TRUE(contains(outcome.err, c.said)) << outcome.err;
+    EXPECT_EQ(outcome.err, std::string(c.said) + "Run with --help for more information.\n");
   }
 }
 

@@ -19,7 +19,9 @@ TEST(NearestName, SuggestsOnlyAClearlyNearestName) {
       {"--outptu", "--output"},
       {"--qu", "--quiet"},
       {"--he", "--help"},
-      {"--d", ""},  // one letter left is no evidence
+      {"--bd", "--db"},  // a swap is one edit
+      {"--hetl", ""},    // as near --help as --html: no guess
+      {"--d", ""},       // one letter left is no evidence
       {"survey", ""},
       {"--colour", ""},
       {"--", ""},
