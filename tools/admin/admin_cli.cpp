@@ -114,9 +114,7 @@ std::vector<std::string> command_line(const std::vector<std::string>& arguments)
 
 std::string version_text() {
   return "tavro-admin " TAVRO_VERSION "\nRecord format " + std::to_string(kRecordFormatVersion) +
-         ": 18 comma-separated fields and CR LF, answers quoted as in RFC 4180 when they hold a "
-         "comma, "
-         "a quote or a line break (format 1, never quoted, is read too)";
+         " (answers quoted as in RFC 4180 where needed; format 1 is read too)";
 }
 
 }  // namespace
