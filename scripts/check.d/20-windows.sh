@@ -39,6 +39,8 @@ echo "build/windows-x86/bin/tavro-admin.exe: PE32, console subsystem, Windows DL
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64
 check_exe build/windows-x64/bin/Tavro.exe x86_64-w64-mingw32-objdump pei-x86-64
+check_exe build/windows-x64/bin/tavro-admin.exe x86_64-w64-mingw32-objdump pei-x86-64 3
+echo "build/windows-x64/bin/tavro-admin.exe: PE32+, console subsystem, Windows DLLs only"
 # 32-bit programs cannot run here (64-bit Wine only): the 64-bit build runs the tests.
 # The virtual display outlives Wine's own processes: wait for them inside it.
 WINEPREFIX="$PWD/build/windows-x64/wine-prefix" xvfb-run -a -s "-screen 0 1280x1024x24" \
@@ -71,7 +73,8 @@ crlf_only "$unpacked/README.txt"
 mkdir "$zip_dir/records"
 printf 'PC-1,10.0.0.1,1024,Room 1,,,,,Installed,,,,,,,,,\r\n' >"$zip_dir/records/PC-1.txt"
 cmake/run-under-wine.sh build/windows-x64/wine-prefix "$unpacked/tavro-admin.exe" collect \
-  "$zip_dir/records" --db "$zip_dir/fleet.sqlite" >/dev/null
+  "$zip_dir/records" --db "$zip_dir/fleet.sqlite" >/dev/null 2>"$zip_dir/collect.err" ||
+  { cat "$zip_dir/collect.err" >&2; exit 1; }
 python3 - "$zip_dir/fleet.sqlite" <<'PY'
 import sqlite3, sys
 rows = sqlite3.connect(sys.argv[1]).execute(
