@@ -13,8 +13,9 @@ build=$(realpath "$1")
 version=${2:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")}
 maintainer=${TAVRO_DEB_MAINTAINER:-"Tavro Maintainers <maintainers@tavro.example>"}
 arch=$(dpkg --print-architecture)
+cmake --build "$build" --target tavro tavro-admin tavro-admin-manual >/dev/null
 for file in bin/tavro bin/tavro-admin man/tavro-admin.1; do
-  [ -f "$build/$file" ] || { echo "$0: $build/$file is missing: build the tree first" >&2; exit 1; }
+  [ -f "$build/$file" ] || { echo "$0: $build/$file was not built (help2man missing?)" >&2; exit 1; }
 done
 
 work=$(mktemp -d)

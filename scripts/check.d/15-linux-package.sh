@@ -4,7 +4,6 @@
 # the edited settings, remove and purge.
 set -euo pipefail
 build=build/linux-ci
-cmake --build --preset linux-ci --target tavro tavro-admin tavro-admin-manual >/dev/null
 rm -rf "$build/package"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 deb=$(scripts/build-deb.sh "$build")
