@@ -100,8 +100,8 @@ survey_saves
 echo "Upgraded to $version+1; the edited settings are kept and read"
 
 quiet_dpkg -r tavro
-[ ! -e /opt/tavro/tavro ] && [ ! -e /usr/bin/tavro-admin ] || fail "remove left the programs"
+if [ -e /opt/tavro/tavro ] || [ -e /usr/bin/tavro-admin ]; then fail "remove left the programs"; fi
 [ "$(md5sum </etc/opt/tavro/Tavro.ini)" = "$edited" ] || fail "remove did not keep the edited settings"
 quiet_dpkg -P tavro
-[ ! -e /etc/opt/tavro ] && [ ! -e /opt/tavro ] || fail "purge left /etc/opt/tavro or /opt/tavro"
+if [ -e /etc/opt/tavro ] || [ -e /opt/tavro ]; then fail "purge left /etc/opt/tavro or /opt/tavro"; fi
 echo "Removed (settings kept), then purged (nothing left)"
