@@ -61,7 +61,12 @@ std::optional<std::string> unexpected_arguments_message(const CLI::App& app) {
       const std::string name = word.substr(0, word.find('='));
       meant = nearest_name(name, option_names(command));
       if (!meant && &command != &app) meant = nearest_name(name, option_names(app));
-      if (meant) message += quoted(word) + " is not an option; did you mean " + *meant + "?\n";
+      if (meant && *meant == name) {  // the command's own option, typed before the command
+        message += quoted(word) + " is an option of " + command.get_name() + ": write it after " +
+                   command.get_name() + ".\n";
+      } else if (meant) {
+        message += quoted(word) + " is not an option; did you mean " + *meant + "?\n";
+      }
     } else if (&command == &app && !judged_command) {
       judged_command = true;  // the words after the first are its arguments
       meant = nearest_name(word, subcommand_names(app));

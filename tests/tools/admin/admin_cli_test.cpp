@@ -147,6 +147,8 @@ TEST(AdminCommandLine, SaysWhatItDidNotExpectInTheOrderTyped) {
        "tavro-admin collect: \"--hmtl=r.html\" is not an option; did you mean --html?\n"},
       {{"check", "--jsno"},
        "tavro-admin check: \"--jsno\" is not an option; did you mean --json?\n"},
+      {{"--json", "check"},
+       "tavro-admin check: \"--json\" is an option of check: write it after check.\n"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = run(c.arguments);
