@@ -5,7 +5,8 @@ and 256 px in 32-bit colour with alpha (the 256 px image PNG-compressed, as
 Windows Vista and later read it), and the Image1 logo (a clipboard) for 96,
 144 and 192 dpi as 24-bit bitmaps (111 x 88 px at 96 dpi). Each image is
 drawn four times larger and averaged down, so edges are smooth at any size.
-Run it to regenerate tavro.ico and image1*.bmp; the results are committed."""
+The 32 px icon is also the Linux desktop entry's tavro.png.
+Run it to regenerate tavro.ico, tavro.png and image1*.bmp; the results are committed."""
 import struct
 import zlib
 from pathlib import Path
@@ -186,7 +187,9 @@ def write_bmp(path, rgb):
     path.write_bytes(header + info + data)
 
 
+
 if __name__ == "__main__":
     write_ico(HERE / "tavro.ico", [icon_rgba(size) for size in ICON_SIZES])
     for dpi, name in LOGO_DPIS.items():  # the layout's 1665 x 1320 twips
         write_bmp(HERE / name, logo(twips_to_pixels(1665, dpi), twips_to_pixels(1320, dpi)))
+    (HERE / "tavro.png").write_bytes(png(icon_rgba(32)))

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <optional>
 
 #include <CLI/CLI.hpp>
 
@@ -22,12 +24,15 @@
 #include "settings/unicode.h"
 #include "survey/record_file.h"
 #include "time_text.h"
+#include "usage_error.h"
 
 namespace tavro::admin {
 namespace {
 
 constexpr int kExitWarnings = 1;
 constexpr int kExitErrors = 2;
+// 1: the plain fields of earlier surveys; 2: answers quoted when they must be.
+constexpr int kRecordFormatVersion = 2;
 
 // Messages go out in the system code page, as the records are written.
 void print(std::ostream& stream, std::wstring_view text) {
@@ -49,7 +54,7 @@ struct CollectCommand {
   bool bom = false;
   std::string delimiter = ",";
   bool raw = false;
-  bool quiet = false;  // no progress line
+  bool quiet = false;  // no summary and no progress; what went wrong is still said
 };
 
 int run_check(const CheckOptions& options, std::ostream& out) {
@@ -141,6 +146,26 @@ int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& 
   return collection.skipped.empty() ? 0 : kExitWarnings;
 }
 
+// Help that names an argument once: "FOLDER (required)", not CLI11's
+// "FOLDER FOLDER REQUIRED" (its name, its type, then the label).
+class HelpFormatter : public CLI::Formatter {
+ public:
+  std::string make_option_opts(const CLI::Option* option) const override {
+    if (option->nonpositional()) return CLI::Formatter::make_option_opts(option);
+    return option->get_required() ? " (required)" : "";
+  }
+};
+
+// CLI11 takes the arguments last one first (it pops them off the back).
+std::vector<std::string> command_line(const std::vector<std::string>& arguments) {
+  return {arguments.rbegin(), arguments.rend()};
+}
+
+std::string version_text() {
+  return "tavro-admin " TAVRO_VERSION "\nRecord format " + std::to_string(kRecordFormatVersion) +
+         " (answers quoted as in RFC 4180 where needed; format 1 is read too)";
+}
+
 }  // namespace
 
 int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -150,6 +175,9 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
       "tavro-admin");
   app.allow_windows_style_options(false);  // "/srv/inventory" is a folder, not an option
   app.require_subcommand(1);
+  app.set_version_flag("--version", version_text(),
+                       "Show the program's and the record format's version");
+  app.formatter(std::make_shared<HelpFormatter>());  // the subcommands take it on
 
   CheckOptions check;
   CLI::App* check_command = app.add_subcommand(
@@ -167,9 +195,8 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
   CLI::App* collect_command = app.add_subcommand(
       "collect", "Collect a folder of <host>.txt records into one CSV table sorted by host name");
   collect_command->footer(
-      std::string("Files that are not records are named on standard error and left out; a "
-                  "summary follows there.\nExit status: 0 all read, 1 files left out, 2 errors.") +
-      (record_db_available() ? "" : "\nThis build has no SQLite: --db is not available."));
+      "Files that are not records are named on standard error and left out; a summary follows "
+      "there.\nExit status: 0 all read, 1 files left out, 2 errors.");
   collect_command->add_option("FOLDER", collect.folder, "The folder of record files")
       ->required()
       ->type_name("FOLDER");
@@ -205,18 +232,24 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
       ->add_option("--html", collect.html,
                    "Also write a self-contained HTML page with a chart and the table")
       ->type_name("FILE");
-  if (record_db_available()) {
-    collect_command
-        ->add_option("--db", collect.db,
-                     "Also store the records in this SQLite database (created when "
-                     "missing): table surveys, view latest_surveys")
-        ->type_name("FILE");
-  }
+  collect_command
+      ->add_option("--db", collect.db,
+                   "Also store the records in this SQLite database (created when "
+                   "missing): table surveys, view latest_surveys")
+      ->type_name("FILE");
+
+  collect_command->add_flag("-q,--quiet", collect.quiet,
+                            "No summary and no progress line; what goes wrong is still said");
 
   try {
-    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
-    app.parse(reversed);  // CLI11 takes the arguments last one first
+    app.parse(command_line(arguments));
   } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() != 0) {
+      if (const std::optional<std::string> message = unexpected_arguments_message(app)) {
+        err << *message << "Run with --help for more information.\n";
+        return kExitErrors;
+      }
+    }
     const int status = app.exit(error, out, err);
     return status == 0 ? 0 : kExitErrors;
   }

@@ -16,9 +16,6 @@
 
 namespace tavro::admin {
 
-// False in builds without SQLite (the Windows cross builds).
-bool record_db_available();
-
 struct StoreResult {
   std::size_t added = 0;    // surveys new to the database
   std::size_t already = 0;  // surveys it held before

@@ -177,10 +177,6 @@ void store(Database& db, const Collection& collection, std::int64_t collected_at
 
 }  // namespace
 
-bool record_db_available() {
-  return true;
-}
-
 StoreResult store_records(std::wstring_view path, const Collection& collection,
                           std::int64_t collected_at) {
   Database db(path);

@@ -94,8 +94,7 @@ TEST(AdminCollect, WritesTheTableAndTheSummary) {
   EXPECT_TRUE(contains(files.err, "  Office          1\n"));
 }
 
-TEST(AdminCollect, StoresInADatabaseWhenTheBuildCan) {
-  if (!record_db_available()) GTEST_SKIP() << "built without SQLite";
+TEST(AdminCollect, StoresInADatabase) {
   testing::TempFolder folder;
   folder.write("pc1.txt", "pc1,10.0.0.1,1024,,,,,,,,,,,,,,,\r\n");
   const std::string db = folder.utf8("fleet.sqlite");
@@ -129,8 +128,40 @@ TEST(AdminCommandLine, UsageErrorsAndHelp) {
   const Outcome collect_help = run({"collect", "--help"});
   EXPECT_EQ(collect_help.status, 0);
   EXPECT_TRUE(contains(collect_help.out, "--html"));
-  EXPECT_EQ(contains(collect_help.out, "--db FILE"), record_db_available());
-  EXPECT_EQ(contains(collect_help.out, "no SQLite"), !record_db_available());
+  EXPECT_TRUE(contains(collect_help.out, "--db FILE"));
+  EXPECT_FALSE(contains(collect_help.out, "FOLDER FOLDER"));
+}
+
+TEST(AdminCommandLine, SaysWhatItDidNotExpectInTheOrderTyped) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* said;
+  } cases[] = {
+      {{"colect", "."},
+       "tavro-admin: unexpected arguments: colect .\n"
+       "\"colect\" is not a command; did you mean collect?\n"},
+      {{"survey"}, "tavro-admin: \"survey\" is not a command: use check or collect.\n"},
+      {{"collect", ".", "--foo", "one", "two"},
+       "tavro-admin collect: unexpected arguments: --foo one two\n"},
+      {{"collect", ".", "--hmtl=r.html"},
+       "tavro-admin collect: \"--hmtl=r.html\" is not an option; did you mean --html?\n"},
+      {{"check", "--jsno"},
+       "tavro-admin check: \"--jsno\" is not an option; did you mean --json?\n"},
+      {{"--json", "check"},
+       "tavro-admin check: \"--json\" is an option of check: write it after check.\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run(c.arguments);
+    EXPECT_EQ(outcome.status, 2) << c.said;
+    EXPECT_EQ(outcome.err, std::string(c.said) + "Run with --help for more information.\n");
+  }
+}
+
+TEST(AdminCommandLine, Version) {
+  const Outcome version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(contains(version.out, "tavro-admin " TAVRO_VERSION "\nRecord format 2"))
+      << version.out;
 }
 
 }  // namespace

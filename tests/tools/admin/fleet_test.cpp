@@ -17,9 +17,7 @@
 #include "support/temp_folder.h"
 #include "survey/inventory_record.h"
 
-#if TAVRO_ADMIN_HAVE_SQLITE
 #include <sqlite3.h>
-#endif
 
 namespace tavro::admin {
 namespace {
@@ -133,7 +131,6 @@ std::vector<Row> html_rows(std::string_view page) {
 
 std::vector<Row> db_rows(const std::string& path) {
   std::vector<Row> rows;
-#if TAVRO_ADMIN_HAVE_SQLITE
   sqlite3* db = nullptr;
   EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
   sqlite3_stmt* query = nullptr;
@@ -155,9 +152,6 @@ std::vector<Row> db_rows(const std::string& path) {
   }
   sqlite3_finalize(query);
   sqlite3_close(db);
-#else
-  static_cast<void>(path);
-#endif
   return rows;
 }
 
@@ -185,8 +179,8 @@ TEST(Fleet, EveryFieldReachesEveryOutputAsTyped) {
     }
     std::vector<std::string> arguments = {
         "collect", folder.utf8("records"), "--code-page", std::to_string(code_page), "--bom",
-        "-o",      folder.utf8("t.csv"),   "--html",      folder.utf8("t.html")};
-    if (record_db_available()) arguments.insert(arguments.end(), {"--db", folder.utf8("t.db")});
+        "-o",      folder.utf8("t.csv"),   "--html",      folder.utf8("t.html"),
+        "--db",    folder.utf8("t.db")};
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(run_admin(arguments, out, err), 0) << err.str();
@@ -197,9 +191,7 @@ TEST(Fleet, EveryFieldReachesEveryOutputAsTyped) {
     table.erase(table.begin());  // the header
     EXPECT_EQ(by_host(table), csv_expected);
     EXPECT_EQ(by_host(html_rows(folder.read("t.html"))), exact);
-    if (record_db_available()) {
-      EXPECT_EQ(by_host(db_rows(folder.utf8("t.db"))), exact);
-    }
+    EXPECT_EQ(by_host(db_rows(folder.utf8("t.db"))), exact);
   }
 }
 
