@@ -52,19 +52,20 @@ int run_check(const CheckOptions& options, std::ostream& out) {
   return report.exit_status();
 }
 
-ColumnNames names_for(const CollectOptions& options) {
-  if (options.ini.empty()) return generic_column_names();
+Captions captions_for(const CollectOptions& options) {
+  if (options.ini.empty()) return {};
   const std::wstring path = utf8_to_wide(options.ini);
   std::error_code error;
   if (!std::filesystem::is_regular_file(to_native_path(path), error)) {
     throw Failure(L"The settings file " + in_quotes(path) + L" does not exist.");
   }
-  return column_names(Profile::load(path));
+  return settings_captions(Profile::load(path));
 }
 
 int run_collect(const CollectOptions& options, std::ostream& out, std::ostream& err) {
   const std::wstring folder = utf8_to_wide(options.folder);
-  const ColumnNames names = names_for(options);
+  const Captions captions = captions_for(options);
+  const ColumnNames names = column_names(captions);
   const Collection collection = collect_records(folder);
   for (const SkippedFile& file : collection.skipped) {
     print(err, L"Left out " + file.name + L": " + file.reason + L"\n");
@@ -80,7 +81,7 @@ int run_collect(const CollectOptions& options, std::ostream& out, std::ostream& 
   const std::int64_t now = now_seconds();
   if (!options.html.empty()) {
     replace_file_atomically(utf8_to_wide(options.html),
-                            html_report(names, collection, folder, now));
+                            html_report(captions, collection, folder, now));
   }
   if (!options.db.empty()) {
     const StoreResult stored = store_records(utf8_to_wide(options.db), collection, now);

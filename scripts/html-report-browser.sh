@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# The `collect --html` page of a fleet in a real browser: makes 100,000
+# record files (and a few that are not records), collects them with
+# tavro-admin, then opens the page in headless Chromium. Fails when the page
+# is 15 MB or more, is wider than a 1,280 px window, or lets the header or
+# the host column scroll out of view; reports how long it took to load and
+# lay out (and notes when that is 3 s or more). Keeps a screenshot in the
+# output folder.
+#
+#   scripts/html-report-browser.sh [TAVRO-ADMIN] [OUTPUT-FOLDER] [PCS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+admin=$(realpath "${1:-build/linux/bin/tavro-admin}")
+out=$(realpath -m "${2:-build/linux/html-report}")
+pcs=${3:-100000}
+max_bytes=$((15 * 1000 * 1000))
+max_ms=3000
+screen_width=1280
+
+if ! command -v chromium >/dev/null; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends chromium >/dev/null
+fi
+
+mkdir -p "$out"
+rm -rf "$out/records" "$out/browser-profile"
+python3 - "$out" "$pcs" <<'EOF'
+import os, random, sys
+out, pcs = sys.argv[1], int(sys.argv[2])
+random.seed(7)
+records = os.path.join(out, "records")
+os.makedirs(records)
+rooms = ["Room %d" % n for n in range(1, 60)] + ["Lab", "Library, 2nd floor"]
+people = ["alice", "bob", "carol", "dave", "erin", "frank", "grace", "heidi"]
+memory = [4, 8, 8, 16, 16, 16, 32, 64]
+long_answer = "The screen flickers after lunch and the keyboard misses the letter e. " * 2
+for pc in range(pcs):
+    gib = random.choice(memory)
+    fields = ["PC-%06d" % pc, "10.%d.%d.%d" % (pc >> 16, (pc >> 8) & 255, pc & 255),
+              str(gib * 2**30 - random.randrange(0, 2**27)),
+              random.choice(rooms), random.choice(people),
+              long_answer if pc % 997 == 0 else "", "", ""]
+    fields += ["Installed" if random.random() < share else ""
+               for share in (0.95, 0.6, 0.3, 0.0, 0.5, 0.0, 0.0, 0.0, 0.0, 0.0)]
+    line = ",".join('"%s"' % f if "," in f else f for f in fields)
+    with open(os.path.join(records, "PC-%06d.txt" % pc), "w", newline="") as f:
+        f.write(line + "\r\n")
+for n in range(12):
+    open(os.path.join(records, "broken-%02d.txt" % n), "w").write("" if n % 3 else "a,b\r\n")
+with open(os.path.join(out, "Tavro.ini"), "w") as f:
+    f.write("[Application]\nName1=Firefox\nName2=LibreOffice Writer, Calc and Impress\n"
+            "Name3=Git\nName4=Thunderbird\nName5=7-Zip\n"
+            "[Status]\nItem1=Room\nItem2=User\nItem3=Problems\n")
+EOF
+
+status=0
+"$admin" collect "$out/records" --ini "$out/Tavro.ini" --html "$out/fleet.html" \
+  -o "$out/fleet.csv" 2>"$out/collect.log" || status=$?
+if [ "$status" -ne 1 ]; then  # 1: some files were left out, as they should be
+  cat "$out/collect.log" >&2
+  echo "tavro-admin collect exited with $status" >&2
+  exit 1
+fi
+
+# A page that loads the report in a frame of the screen's width, as soon as
+# it has loaded measures how wide it lays out and how long that took, and
+# writes the figures into itself for --dump-dom.
+cat >"$out/measure.html" <<EOF
+<!DOCTYPE html>
+<iframe id="report" style="width:${screen_width}px;height:900px;border:0"></iframe>
+<pre id="figures"></pre>
+<script>
+const frame = document.getElementById("report");
+const start = performance.now();
+frame.onload = () => {
+  const page = frame.contentDocument.documentElement;
+  const width = page.scrollWidth;  // forces the layout
+  const ms = Math.round(performance.now() - start);
+  // Far down and, in a narrow window, scrolled sideways: the header and the
+  // host column stay in view.
+  const view = frame.contentWindow;
+  const doc = frame.contentDocument;
+  const rows = doc.querySelectorAll("tbody tr");
+  frame.style.width = "700px";
+  const row = rows[Math.floor(rows.length / 2)];
+  row.scrollIntoView();
+  view.scrollBy(400, -300);
+  const sticky = view.scrollX > 0 && row.cells[0].getBoundingClientRect().left === 0 &&
+                 doc.querySelector(".head").getBoundingClientRect().top === 0;
+  document.getElementById("figures").textContent =
+    "FIGURES ms=" + ms + " width=" + width + " sticky=" + sticky + " rows=" + rows.length;
+};
+frame.src = "fleet.html";
+</script>
+EOF
+
+chromium_flags=(--headless --no-sandbox --disable-gpu --disable-quic --no-first-run
+  --disable-background-networking --disable-component-update --disable-sync
+  --user-data-dir="$out/browser-profile" --hide-scrollbars)
+
+bytes=$(stat -c %s "$out/fleet.html")
+figures=$(chromium "${chromium_flags[@]}" --allow-file-access-from-files \
+  --dump-dom "file://$out/measure.html" 2>/dev/null | grep -o 'FIGURES ms=[0-9][^<]*' | head -n 1)
+rm -rf "$out/browser-profile"
+started=$(date +%s%N)
+chromium "${chromium_flags[@]}" --window-size="$screen_width,900" \
+  --screenshot="$out/fleet-$screen_width.png" "file://$out/fleet.html" 2>/dev/null
+shot_ms=$((($(date +%s%N) - started) / 1000000))
+rm -rf "$out/browser-profile"
+
+ms=$(sed 's/.* ms=\([0-9]*\).*/\1/' <<<"$figures")
+width=$(sed 's/.* width=\([0-9]*\).*/\1/' <<<"$figures")
+rows=$(sed 's/.* rows=\([0-9]*\).*/\1/' <<<"$figures")
+sticky=$(sed 's/.* sticky=\([a-z]*\).*/\1/' <<<"$figures")
+echo "html report: $pcs PCs, $bytes bytes; loaded and laid out in $ms ms, $width px wide" \
+  "in a $screen_width px window; Chromium start to screenshot $shot_ms ms;" \
+  "screenshot $out/fleet-$screen_width.png"
+failed=0
+[ "$rows" = "$pcs" ] || { echo "the page shows $rows rows, not $pcs" >&2; failed=1; }
+[ "$bytes" -lt "$max_bytes" ] || { echo "the page is not under $max_bytes bytes" >&2; failed=1; }
+[ "$sticky" = true ] || { echo "the header or the host column scrolls out of view" >&2; failed=1; }
+# A figure, not a pass or fail: the machine may be busy with other work.
+[ "$ms" -lt "$max_ms" ] || echo "note: the page took $ms ms, not under $max_ms" >&2
+[ "$width" -le "$screen_width" ] || { echo "the page is wider than the window" >&2; failed=1; }
+exit "$failed"
