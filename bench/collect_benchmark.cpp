@@ -71,7 +71,7 @@ void BM_StoreInNewDatabase(benchmark::State& state) {
     state.PauseTiming();
     std::filesystem::remove(database);
     state.ResumeTiming();
-    const StoreResult stored = store_records(database.wstring(), collection, 0);
+    const StoreResult stored = store_records(database.wstring(), collection, {}, 0);
     state.counters["added"] = static_cast<double>(stored.added);
   }
 }

@@ -84,7 +84,8 @@ int run_collect(const CollectOptions& options, std::ostream& out, std::ostream& 
                             html_report(captions, collection, folder, now));
   }
   if (!options.db.empty()) {
-    const StoreResult stored = store_records(utf8_to_wide(options.db), collection, now);
+    const StoreResult stored = store_records(utf8_to_wide(options.db), collection,
+                                             {folder, utf8_to_wide(options.ini), captions}, now);
     print(err, L"Database: " + std::to_wstring(stored.added) + L" new survey(s) stored, " +
                    std::to_wstring(stored.already) + L" already there.\n");
   }

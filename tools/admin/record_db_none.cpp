@@ -9,7 +9,7 @@ bool record_db_available() {
 }
 
 StoreResult store_records(std::wstring_view /*path*/, const Collection& /*collection*/,
-                          std::int64_t /*collected_at*/) {
+                          const CollectSource& /*source*/, std::int64_t /*collected_at*/) {
   throw Failure(L"This build of tavro-admin has no SQLite, so --db is not available.");
 }
 
