@@ -5,27 +5,34 @@
 # is 15 MB or more, is wider than a 1,280 px window, or lets the header or
 # the host column scroll out of view; reports how long it took to load and
 # lay out (and notes when that is 3 s or more). Keeps a screenshot in the
-# output folder.
+# build folder's screenshots/, and the records and the page in html-report/.
 #
-#   scripts/html-report-browser.sh [TAVRO-ADMIN] [OUTPUT-FOLDER] [PCS]
+#   scripts/html-report-browser.sh [BUILD-FOLDER] [PCS]    (default build/linux, 100000)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-admin=$(realpath "${1:-build/linux/bin/tavro-admin}")
-out=$(realpath -m "${2:-build/linux/html-report}")
-pcs=${3:-100000}
+build=$(realpath "${1:-build/linux}")
+admin=$build/bin/tavro-admin
+out=$build/html-report
+screenshot=$build/screenshots/html-report-1280.png
+pcs=${2:-100000}
 max_bytes=$((15 * 1000 * 1000))
 max_ms=3000
 screen_width=1280
 
 if ! command -v chromium >/dev/null; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends chromium >/dev/null
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends chromium </dev/null >/dev/null
 fi
 
-mkdir -p "$out"
+mkdir -p "$out" "$(dirname "$screenshot")"
 rm -rf "$out/records" "$out/browser-profile"
+trap 'rm -rf "$out/records" "$out/browser-profile"' EXIT  # the page stays
+phase=$(date +%s%N)
+elapsed_ms() { echo $((($(date +%s%N) - phase) / 1000000)); }
 python3 - "$out" "$pcs" <<'EOF'
 import os, random, sys
 out, pcs = sys.argv[1], int(sys.argv[2])
@@ -55,6 +62,8 @@ with open(os.path.join(out, "Tavro.ini"), "w") as f:
             "[Status]\nItem1=Room\nItem2=User\nItem3=Problems\n")
 EOF
 
+make_ms=$(elapsed_ms)
+phase=$(date +%s%N)
 status=0
 "$admin" collect "$out/records" --ini "$out/Tavro.ini" --html "$out/fleet.html" \
   -o "$out/fleet.csv" 2>"$out/collect.log" || status=$?
@@ -63,6 +72,7 @@ if [ "$status" -ne 1 ]; then  # 1: some files were left out, as they should be
   echo "tavro-admin collect exited with $status" >&2
   exit 1
 fi
+collect_ms=$(elapsed_ms)
 
 # A page that loads the report in a frame of the screen's width, as soon as
 # it has loaded measures how wide it lays out and how long that took, and
@@ -106,7 +116,7 @@ figures=$(chromium "${chromium_flags[@]}" --allow-file-access-from-files \
 rm -rf "$out/browser-profile"
 started=$(date +%s%N)
 chromium "${chromium_flags[@]}" --window-size="$screen_width,900" \
-  --screenshot="$out/fleet-$screen_width.png" "file://$out/fleet.html" 2>/dev/null
+  --screenshot="$screenshot" "file://$out/fleet.html" 2>/dev/null
 shot_ms=$((($(date +%s%N) - started) / 1000000))
 rm -rf "$out/browser-profile"
 
@@ -114,9 +124,10 @@ ms=$(sed 's/.* ms=\([0-9]*\).*/\1/' <<<"$figures")
 width=$(sed 's/.* width=\([0-9]*\).*/\1/' <<<"$figures")
 rows=$(sed 's/.* rows=\([0-9]*\).*/\1/' <<<"$figures")
 sticky=$(sed 's/.* sticky=\([a-z]*\).*/\1/' <<<"$figures")
-echo "html report: $pcs PCs, $bytes bytes; loaded and laid out in $ms ms, $width px wide" \
+echo "html report: $pcs record files made in $make_ms ms, collected in $collect_ms ms;" \
+  "the page: $bytes bytes; loaded and laid out in $ms ms, $width px wide" \
   "in a $screen_width px window; Chromium start to screenshot $shot_ms ms;" \
-  "screenshot $out/fleet-$screen_width.png"
+  "screenshot $screenshot"
 failed=0
 [ "$rows" = "$pcs" ] || { echo "the page shows $rows rows, not $pcs" >&2; failed=1; }
 [ "$bytes" -lt "$max_bytes" ] || { echo "the page is not under $max_bytes bytes" >&2; failed=1; }

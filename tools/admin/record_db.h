@@ -13,7 +13,9 @@
 // table `column_names`: for each collect, the caption the settings file gave
 // each of answer1..answer5 and application1..application10 (NULL where it
 // gave none). `surveys.collect_id` names the collect that stored the survey;
-// it is NULL for surveys stored before the database kept names.
+// it is NULL for surveys stored before the database kept names. View
+// `installations`: one row per application a survey found installed (survey_id,
+// host, column_name, application: the caption, NULL where there was none).
 #pragma once
 
 #include <cstddef>

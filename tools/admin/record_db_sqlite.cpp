@@ -31,7 +31,29 @@ std::string column_list(std::string_view name, int count) {
   return list;
 }
 
-const std::string& schema_sql() {
+// View `latest_surveys`: each host's latest survey. View `installations`:
+// one row per application a survey found installed, with the name its
+// collect's settings gave the slot.
+std::string views_sql() {
+  std::string sql =
+      "CREATE VIEW IF NOT EXISTS latest_surveys AS\n"
+      "  SELECT * FROM surveys AS s WHERE NOT EXISTS (\n"
+      "    SELECT 1 FROM surveys AS t WHERE t.host = s.host AND\n"
+      "      (t.record_modified > s.record_modified OR\n"
+      "       (t.record_modified = s.record_modified AND t.id > s.id)));\n"
+      "CREATE VIEW IF NOT EXISTS installations AS\n"
+      "  SELECT s.id AS survey_id, s.host, n.column_name, n.caption AS application\n"
+      "  FROM surveys AS s JOIN column_names AS n ON n.collect_id = s.collect_id\n"
+      "  WHERE ";
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
+    const std::string column = "application" + std::to_string(slot);
+    sql += (slot == 1 ? "" : "\n     OR ") + std::string("(n.column_name = '") + column +
+           "' AND s." + column + " = 1)";
+  }
+  return sql + ";\n";
+}
+
+const std::string& tables_sql() {
   static const std::string sql =
       "CREATE TABLE IF NOT EXISTS surveys (\n"
       "  id INTEGER PRIMARY KEY,\n"
@@ -59,12 +81,7 @@ const std::string& schema_sql() {
       "  column_name TEXT NOT NULL,\n"
       "  caption TEXT,\n"
       "  PRIMARY KEY (collect_id, column_name)\n"
-      ");\n"
-      "CREATE VIEW IF NOT EXISTS latest_surveys AS\n"
-      "  SELECT * FROM surveys AS s WHERE NOT EXISTS (\n"
-      "    SELECT 1 FROM surveys AS t WHERE t.host = s.host AND\n"
-      "      (t.record_modified > s.record_modified OR\n"
-      "       (t.record_modified = s.record_modified AND t.id > s.id)));\n";
+      ");\n";
   return sql;
 }
 
@@ -201,11 +218,12 @@ void bring_up_to_date(Database& db) {
                   std::to_wstring(version) + L"); this one knows layouts up to " +
                   std::to_wstring(kSchemaVersion) + L".");
   }
-  db.exec(schema_sql());
+  db.exec(tables_sql());
   if (Statement(db, "SELECT count(*) FROM pragma_table_info('surveys') WHERE name = 'collect_id'")
           .number() == 0) {
     db.exec("ALTER TABLE surveys ADD COLUMN collect_id INTEGER REFERENCES collects(id)");
   }
+  db.exec(views_sql());
   if (version < kSchemaVersion) db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
 }
 

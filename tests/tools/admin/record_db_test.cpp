@@ -164,10 +164,10 @@ TEST_F(RecordDbTest, OldMemoryFiguresThatAreNoNumberStayAsWritten) {
 TEST_F(RecordDbTest, EachCollectKeepsTheNamesOfItsSettingsWithItsSurveys) {
   CollectSource source{L"/srv/inventory", L"Tavro.ini", {}};
   source.captions[kFirstAnswerField] = L"Room";
-  source.captions[kFirstApplicationField + 2] = L"Git";
+  source.captions[kFirstApplicationField + 1] = L"Git";
   write("a.txt", record(L"pc-a", L"Room 1"));
   collect(1'700'000'000, source);
-  source.captions[kFirstApplicationField + 2] = L"Mercurial";
+  source.captions[kFirstApplicationField + 1] = L"Mercurial";
   collect(1'700'000'100, source);  // stores nothing, so keeps no names
   write("b.txt", record(L"pc-b", L"Room 2"));
   collect(1'700'000'200, {L"/srv/inventory", {}, {}});  // without a settings file
@@ -180,11 +180,14 @@ TEST_F(RecordDbTest, EachCollectKeepsTheNamesOfItsSettingsWithItsSurveys) {
   const std::string caption_of =
       "SELECT s.host || ' ' || ifnull(n.caption, 'NULL') FROM surveys AS s JOIN column_names "
       "AS n ON n.collect_id = s.collect_id AND n.column_name = ";
-  EXPECT_EQ(query.column(caption_of + "'application3' ORDER BY s.host"),
+  EXPECT_EQ(query.column(caption_of + "'application2' ORDER BY s.host"),
             (std::vector<std::string>{"pc-a Git", "pc-b NULL"}));
   EXPECT_EQ(query.column(caption_of + "'answer1' ORDER BY s.host"),
             (std::vector<std::string>{"pc-a Room", "pc-b NULL"}));
   EXPECT_EQ(query.value("SELECT count(*) FROM column_names"), "30");
+  EXPECT_EQ(query.column("SELECT host || ' ' || column_name || ' ' || ifnull(application, 'NULL') "
+                         "FROM installations ORDER BY host"),
+            (std::vector<std::string>{"pc-a application2 Git", "pc-b application2 NULL"}));
 }
 
 // The layout tavro-admin wrote before it kept the names.
