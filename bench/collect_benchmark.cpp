@@ -9,6 +9,7 @@
 #include "collect.h"
 #include "collect_output.h"
 #include "column_names.h"
+#include "html_report.h"
 #include "record_db.h"
 #include "support/temp_folder.h"
 #include "survey/inventory_record.h"
@@ -58,6 +59,16 @@ void BM_CollectToCsv(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CollectToCsv)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_HtmlReport(benchmark::State& state) {
+  const Collection collection = collect_records(record_folder().wide());
+  for (auto _ : state) {
+    const std::string page = html_report({}, collection, L"/srv/inventory", 0);
+    benchmark::DoNotOptimize(page.data());
+    state.counters["bytes"] = static_cast<double>(page.size());
+  }
+}
+BENCHMARK(BM_HtmlReport)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_StoreInNewDatabase(benchmark::State& state) {
   if (!record_db_available()) {

@@ -2,8 +2,8 @@
 # The `collect --html` page of a fleet in a real browser: makes 100,000
 # record files (and a few that are not records), collects them with
 # tavro-admin, then opens the page in headless Chromium. Fails when the page
-# is 15 MB or more, is wider than a 1,280 px window, or lets the header or
-# the host column scroll out of view; reports how long it took to load and
+# is 15 MB or more, is wider than a 1,280 px window, lets the header or the
+# host column scroll out of view, or marks cells of no installed application; reports how long it took to load and
 # lay out (and notes when that is 3 s or more). Keeps a screenshot in the
 # build folder's screenshots/, and the records and the page in html-report/.
 #
@@ -99,8 +99,13 @@ frame.onload = () => {
   view.scrollBy(400, -300);
   const sticky = view.scrollX > 0 && row.cells[0].getBoundingClientRect().left === 0 &&
                  doc.querySelector(".head").getBoundingClientRect().top === 0;
-  document.getElementById("figures").textContent =
-    "FIGURES ms=" + ms + " width=" + width + " sticky=" + sticky + " rows=" + rows.length;
+  // Installed applications are green, and only they.
+  const marked = (cell) => getComputedStyle(cell).backgroundColor === "rgb(207, 232, 200)";
+  const cells = [...doc.querySelector(".rows").querySelectorAll("td")];
+  const green = cells.filter(marked).length === cells.filter((cell) => cell.textContent === "+")
+    .length && cells.filter((cell) => cell.textContent === "+").every(marked);
+  document.getElementById("figures").textContent = "FIGURES ms=" + ms + " width=" + width +
+    " sticky=" + sticky + " green=" + green + " rows=" + rows.length;
 };
 frame.src = "fleet.html";
 </script>
@@ -124,13 +129,15 @@ ms=$(sed 's/.* ms=\([0-9]*\).*/\1/' <<<"$figures")
 width=$(sed 's/.* width=\([0-9]*\).*/\1/' <<<"$figures")
 rows=$(sed 's/.* rows=\([0-9]*\).*/\1/' <<<"$figures")
 sticky=$(sed 's/.* sticky=\([a-z]*\).*/\1/' <<<"$figures")
+green=$(sed 's/.* green=\([a-z]*\).*/\1/' <<<"$figures")
 echo "html report: $pcs record files made in $make_ms ms, collected in $collect_ms ms;" \
   "the page: $bytes bytes; loaded and laid out in $ms ms, $width px wide" \
   "in a $screen_width px window; Chromium start to screenshot $shot_ms ms;" \
-  "screenshot $screenshot"
+  "screenshot ${screenshot#"$PWD"/}"
 failed=0
 [ "$rows" = "$pcs" ] || { echo "the page shows $rows rows, not $pcs" >&2; failed=1; }
 [ "$bytes" -lt "$max_bytes" ] || { echo "the page is not under $max_bytes bytes" >&2; failed=1; }
+[ "$green" = true ] || { echo "cells of no installed application are green" >&2; failed=1; }
 [ "$sticky" = true ] || { echo "the header or the host column scrolls out of view" >&2; failed=1; }
 # A figure, not a pass or fail: the machine may be busy with other work.
 [ "$ms" -lt "$max_ms" ] || echo "note: the page took $ms ms, not under $max_ms" >&2

@@ -20,7 +20,8 @@ RecordFields fields_of(const CollectedRecord& record) {
 }
 
 constexpr std::size_t kMemoryField = 2;
-constexpr std::string_view kTick = "\u2713";
+// One byte, as a large page holds hundreds of thousands; the cell is green.
+constexpr char kTick = '+';
 
 constexpr std::string_view kHead = R"(<!DOCTYPE html>
 <html lang="en">
@@ -132,7 +133,7 @@ ShownColumns shown_columns(const Captions& captions, const Collection& collectio
   return shown;
 }
 
-// Memory in GiB to a tenth, with the exact bytes on hover. A figure that is
+// Memory in GiB to a tenth, with the exact number of bytes on hover. A figure that is
 // no byte count (older survey versions wrote negative or wrapped ones) is
 // shown as written.
 void append_memory(std::string& page, const std::wstring& text) {
@@ -153,9 +154,9 @@ void append_memory(std::string& page, const std::wstring& text) {
     ++whole;
     tenths = 0;
   }
-  page += "<td title=\"";
+  page += "<td title=";  // digits need no quotes
   page += std::to_string(bytes);
-  page += " bytes\">";
+  page += '>';
   page += std::to_string(whole);
   page += '.';
   page += static_cast<char>('0' + tenths);
@@ -238,7 +239,9 @@ void append_header(std::string& page, const ColumnNames& names, const ShownColum
 
 void append_row(std::string& page, const ShownColumns& shown, const CollectedRecord& record) {
   const RecordFields fields = fields_of(record);
-  page += "<tr>";
+  // The line break after <tr>, not after the last cell, which would hold it
+  // and no longer match :empty.
+  page += "<tr>\n";
   for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
     if (!shown[i]) continue;
     if (i == kMemoryField) {
@@ -251,7 +254,6 @@ void append_row(std::string& page, const ShownColumns& shown, const CollectedRec
       if (!fields[i].empty()) page += kTick;
     }
   }
-  page += "\n";
 }
 
 // The rows come in blocks, each a table of its own that the browser lays out
@@ -346,8 +348,9 @@ std::string html_report(const Captions& captions, const Collection& collection,
   // The application columns follow the fixed three and the questions shown.
   const auto first_application =
       1 + std::count(shown.begin(), shown.begin() + kFirstApplicationField, true);
-  page += "td:nth-child(n+" + std::to_string(first_application) +
-          ") { text-align: center; }\n</style>\n</head>\n<body>\n";
+  const std::string applications = "td:nth-child(n+" + std::to_string(first_application) + ")";
+  page += applications + " { text-align: center; }\n" + applications +
+          ":not(:empty) { background: #cfe8c8; }\n</style>\n</head>\n<body>\n";
   page += "<h1>Tavro inventory</h1>\n";
   const std::size_t pcs = collection.records.size();
   append_element(page, "p",

@@ -47,8 +47,9 @@ std::string views_sql() {
       "  WHERE ";
   for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     const std::string column = "application" + std::to_string(slot);
-    sql += (slot == 1 ? "" : "\n     OR ") + std::string("(n.column_name = '") + column +
-           "' AND s." + column + " = 1)";
+    sql += slot == 1 ? "(" : "\n     OR (";
+    sql += "n.column_name = '" + column + "' AND s.";
+    sql += column + " = 1)";
   }
   return sql + ";\n";
 }
