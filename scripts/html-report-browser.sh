@@ -125,11 +125,17 @@ chromium "${chromium_flags[@]}" --window-size="$screen_width,900" \
 shot_ms=$((($(date +%s%N) - started) / 1000000))
 rm -rf "$out/browser-profile"
 
-ms=$(sed 's/.* ms=\([0-9]*\).*/\1/' <<<"$figures")
-width=$(sed 's/.* width=\([0-9]*\).*/\1/' <<<"$figures")
-rows=$(sed 's/.* rows=\([0-9]*\).*/\1/' <<<"$figures")
-sticky=$(sed 's/.* sticky=\([a-z]*\).*/\1/' <<<"$figures")
-green=$(sed 's/.* green=\([a-z]*\).*/\1/' <<<"$figures")
+# One figure of the line: "figure width" gives what follows " width=".
+figure() {
+  local value=" ${figures#FIGURES }"
+  value=${value##* "$1"=}
+  echo "${value%% *}"
+}
+ms=$(figure ms)
+width=$(figure width)
+rows=$(figure rows)
+sticky=$(figure sticky)
+green=$(figure green)
 echo "html report: $pcs record files made in $make_ms ms, collected in $collect_ms ms;" \
   "the page: $bytes bytes; loaded and laid out in $ms ms, $width px wide" \
   "in a $screen_width px window; Chromium start to screenshot $shot_ms ms;" \

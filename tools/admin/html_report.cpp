@@ -265,8 +265,8 @@ void append_table(std::string& page, const ColumnNames& names, const ShownColumn
   page += "<h2>PCs</h2>\n<p>";
   page += kTick;
   page +=
-      " = Installed. Memory in GiB: point at a figure for the exact bytes, and at an "
-      "application for its whole name.</p>\n";
+      " on green = Installed. Memory in GiB: point at a figure for the exact bytes, and at "
+      "an application for its whole name.</p>\n";
   // The blocks are as wide as the table, as they show nothing beyond their
   // own box.
   page += "<div style=\"min-width:" + table_min_width(shown) + "\">\n";

@@ -230,13 +230,7 @@ TEST_F(RecordDbTest, ADatabaseOfALaterLayoutIsLeftAlone) {
   collect();
   Query(database()).exec("PRAGMA user_version = 2");
   write("b.txt", record(L"pc-b", L"Room 2"));
-  try {
-    collect();
-    ADD_FAILURE() << "stored in a database of a later layout";
-  } catch (const Failure& failure) {
-    EXPECT_NE(failure.message().find(L"made by a later version of tavro-admin"),
-              std::wstring::npos);
-  }
+  EXPECT_THROW(collect(), Failure);
   EXPECT_EQ(Query(database()).value("SELECT count(*) FROM surveys"), "1");
 }
 
