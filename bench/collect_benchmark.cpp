@@ -132,14 +132,14 @@ int main(int argc, char** argv) {
   const auto html = [&] {
     const Collection collection = collect_records(wide, without_times);
     const CsvTable table = csv_table(names, collection);
-    const std::string page = html_report(names, collection, wide, 0);
+    const std::string page = html_report({}, collection, wide, 0);
     std::fwrite(page.data(), 1, 0, stdout);
   };
   const auto db = [&] {
     std::filesystem::remove(database);  // a fresh database each time: timed, but next to nothing
     const Collection collection = collect_records(wide);
     const CsvTable table = csv_table(names, collection);
-    store_records(database.wstring(), collection, 0);
+    store_records(database.wstring(), collection, {}, 0);
   };
   struct Runner {
     const char* name;

@@ -11,7 +11,7 @@ check_packages=("${run_packages[@]}"
   wine wine64 xvfb xauth x11-utils locales
   libcli11-dev nlohmann-json3-dev libsqlite3-dev
   clang clang-format clang-tidy libclang-rt-14-dev
-  dpkg-dev file xdotool libx11-dev python3)
+  dpkg-dev file xdotool libx11-dev python3 chromium)
 
 case "${1:-check}" in
   run) wanted=("${run_packages[@]}") ;;

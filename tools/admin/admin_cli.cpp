@@ -67,14 +67,14 @@ int run_check(const CheckOptions& options, std::ostream& out) {
   return report.exit_status();
 }
 
-ColumnNames names_for(const CollectCommand& options) {
-  if (options.ini.empty()) return generic_column_names();
+Captions captions_for(const CollectCommand& options) {
+  if (options.ini.empty()) return {};
   const std::wstring path = utf8_to_wide(options.ini);
   std::error_code error;
   if (!std::filesystem::is_regular_file(to_native_path(path), error)) {
     throw Failure(L"The settings file " + in_quotes(path) + L" does not exist.");
   }
-  return column_names(Profile::load(path));
+  return settings_captions(Profile::load(path));
 }
 
 bool is_standard_output(const std::string& output) {
@@ -115,16 +115,9 @@ CsvFormat csv_format(const CollectCommand& options) {
 int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& err) {
   const CsvFormat format = csv_format(options);
   const std::wstring folder = utf8_to_wide(options.folder);
-  const ColumnNames names = names_for(options);
-  ProgressLine progress(err, !options.quiet && &err == &std::cerr && standard_error_is_console());
-  CollectOptions collect_options;
-  collect_options.code_page = options.code_page;
-  collect_options.modification_times = !options.db.empty();  // only the database keeps them
-  collect_options.progress = [&progress](std::size_t done, std::size_t total) {
-    progress.update(done, total);
-  };
-  const Collection collection = collect_records(folder, collect_options);
-  progress.clear();
+  const Captions captions = captions_for(options);
+  const ColumnNames names = column_names(captions);
+  const Collection collection = collect_records(folder);
   for (const SkippedFile& file : collection.skipped) {
     print(err, L"Left out " + file.name + L": " + file.reason + L"\n");
   }
@@ -136,9 +129,10 @@ int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& 
     write_file(options.output, table.text);
   }
   const std::int64_t now = now_seconds();
-  if (!options.html.empty()) write_file(options.html, html_report(names, collection, folder, now));
+  if (!options.html.empty()) write_file(options.html, html_report(captions, collection, folder, now));
   if (!options.db.empty()) {
-    const StoreResult stored = store_records(utf8_to_wide(options.db), collection, now);
+    const StoreResult stored = store_records(utf8_to_wide(options.db), collection,
+                                             {folder, utf8_to_wide(options.ini), captions}, now);
     print(err, L"Database: " + std::to_wstring(stored.added) + L" new survey(s) stored, " +
                    std::to_wstring(stored.already) + L" already there.\n");
   }

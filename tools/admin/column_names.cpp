@@ -5,13 +5,13 @@
 namespace tavro::admin {
 namespace {
 
-void take_caption(const Profile& settings, std::wstring_view section, const std::wstring& key,
-                  std::wstring& name) {
+std::wstring caption_of(const Profile& settings, std::wstring_view section,
+                        const std::wstring& key) {
   const ProfileEntry* entry = settings.find(section, key);
-  if (entry == nullptr || !entry->value) return;
+  if (entry == nullptr || !entry->value) return {};
   SettingField caption;
   settings.read_string(section, key, caption);
-  if (!caption.value().empty()) name = caption.value();
+  return std::wstring(caption.value());
 }
 
 }  // namespace
@@ -32,15 +32,23 @@ ColumnNames generic_column_names() {
   return names;
 }
 
-ColumnNames column_names(const Profile& settings) {
-  ColumnNames names = generic_column_names();
+Captions settings_captions(const Profile& settings) {
+  Captions captions;
   for (int item = 1; item <= kStatusItems; ++item) {
-    take_caption(settings, kStatusSection, numbered_key(kItemKeys[kItemCaption].name, item),
-                 names[kFirstAnswerField + static_cast<std::size_t>(item - 1)]);
+    captions[kFirstAnswerField + static_cast<std::size_t>(item - 1)] =
+        caption_of(settings, kStatusSection, numbered_key(kItemKeys[kItemCaption].name, item));
   }
   for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-    take_caption(settings, kApplicationSection, numbered_key(kSlotKeys[kSlotName].name, slot),
-                 names[kFirstApplicationField + static_cast<std::size_t>(slot - 1)]);
+    captions[kFirstApplicationField + static_cast<std::size_t>(slot - 1)] =
+        caption_of(settings, kApplicationSection, numbered_key(kSlotKeys[kSlotName].name, slot));
+  }
+  return captions;
+}
+
+ColumnNames column_names(const Captions& captions) {
+  ColumnNames names = generic_column_names();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!captions[i].empty()) names[i] = captions[i];
   }
   return names;
 }

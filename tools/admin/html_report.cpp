@@ -1,13 +1,32 @@
 #include "html_report.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdio>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "settings/unicode.h"
 #include "time_text.h"
 
 namespace tavro::admin {
 namespace {
+
+using RecordView = std::array<std::string_view, kRecordFieldCount>;
+
+// The one place the page reads a record's fields.
+RecordView fields_of(const CollectedRecord& record) {
+  RecordView fields;
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i)
+    fields[i] = record.field(i);
+  return fields;
+}
+
+constexpr std::size_t kMemoryField = 2;
+// One byte, as a large page holds hundreds of thousands; the cell is green.
+constexpr char kTick = '+';
 
 constexpr std::string_view kHead = R"(<!DOCTYPE html>
 <html lang="en">
@@ -17,25 +36,45 @@ constexpr std::string_view kHead = R"(<!DOCTYPE html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 )";
 
+// The table has a fixed layout: its columns take the widths of <col> and
+// the text wraps inside them, so one long answer cannot widen the page and
+// the browser lays out a large table without measuring every cell first.
+// Separate borders, as collapsed ones do not move with sticky cells.
 constexpr std::string_view kStyle = R"(<style>
-body { font-family: system-ui, sans-serif; margin: 1.5em; color: #222; }
-h1 { font-size: 1.4em; } h2 { font-size: 1.15em; margin-top: 1.5em; }
+body { font: 14px/1.35 system-ui, sans-serif; margin: 1em; color: #222; }
+h1 { font-size: 1.4em; margin: 0 0 0.4em; } h2 { font-size: 1.15em; margin: 1.2em 0 0.4em; }
 .chart { display: grid; grid-template-columns: minmax(8em, max-content) minmax(10em, 40em) auto;
-         gap: 0.35em 0.75em; align-items: center; }
+         gap: 0.3em 0.75em; align-items: center; }
 .label { text-align: right; overflow-wrap: anywhere; }
-.track { background: #e8ecf1; height: 1.2em; }
+.track { background: #e8ecf1; height: 1.1em; }
 .bar { background: #3a78c2; height: 100%; }
 .count { font-variant-numeric: tabular-nums; }
-table { border-collapse: collapse; font-size: 0.9em; }
-th, td { border: 1px solid #ccd; padding: 0.2em 0.5em; text-align: left; vertical-align: top;
-         white-space: pre-wrap; }
-th { background: #eef; position: sticky; top: 0; }
-tbody tr:nth-child(even) { background: #f7f7fa; }
-td.installed { background: #dff0d8; }
-</style>
-</head>
-<body>
+summary { cursor: pointer; }
+table { border-collapse: separate; border-spacing: 0; table-layout: fixed; width: 100%; }
+th, td { border: solid #ccd; border-width: 0 1px 1px 0; padding: 0.15em 0.4em; text-align: left;
+         vertical-align: top; white-space: pre-wrap; overflow-wrap: anywhere; background: #fff; }
+th { background: #e6e9f4; vertical-align: bottom; overflow-wrap: break-word; }
+th:first-child, td:first-child { position: sticky; left: 0; border-left-width: 1px; }
+.head { position: sticky; top: 0; z-index: 1; }
+.head th { border-top-width: 1px; }
+.rows { content-visibility: auto; contain-intrinsic-size: auto 12000px; }
+tr:nth-child(even) td { background: #f4f5f9; }
+td:nth-child(3) { text-align: right; font-variant-numeric: tabular-nums; }
+th.app { padding: 0.3em 0; }
+th.app div { writing-mode: vertical-rl; transform: rotate(180deg); white-space: nowrap;
+             overflow: hidden; text-overflow: ellipsis; max-height: 10em; margin: auto; }
 )";
+
+// Column widths in em: the answers share what the others leave, and no
+// fewer than kAnswerMinimum each before the page scrolls sideways.
+constexpr int kHostWidth = 9;
+constexpr int kAddressWidth = 8;
+constexpr int kMemoryWidth = 6;
+constexpr double kApplicationWidth = 2.2;
+constexpr int kAnswerMinimum = 7;
+
+// Even, so that the rows' stripes run on from block to block.
+constexpr std::size_t kRowsPerBlock = 500;
 
 // Text as HTML: the five characters with a meaning in markup become
 // references, in element content and in attribute values alike.
@@ -81,10 +120,64 @@ void append_element(std::string& page, std::string_view tag, const Text& text,
   page += ">";
 }
 
-void append_chart(std::string& page, const ColumnNames& names, const Collection& collection) {
+// Which columns the page shows: every one the settings name or a record
+// fills, and always the host, address and memory.
+using ShownColumns = std::array<bool, kRecordFieldCount>;
+
+ShownColumns shown_columns(const Captions& captions, const Collection& collection) {
+  ShownColumns shown{};
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i)
+    shown[i] = i < kFirstAnswerField || !captions[i].empty();
+  for (std::size_t i = 0; i < kApplicationCount; ++i) {
+    if (collection.installed[i] != 0) shown[kFirstApplicationField + i] = true;
+  }
+  for (const CollectedRecord& record : collection.records) {
+    if (std::all_of(shown.begin(), shown.begin() + kFirstApplicationField,
+                    [](bool is_shown) { return is_shown; })) {
+      break;
+    }
+    const RecordView fields = fields_of(record);
+    for (std::size_t i = kFirstAnswerField; i < kFirstApplicationField; ++i) {
+      if (!fields[i].empty()) shown[i] = true;
+    }
+  }
+  return shown;
+}
+
+// Memory in GiB to a tenth, with the exact number of bytes on hover. A figure that is
+// no byte count (older survey versions wrote negative or wrapped ones) is
+// shown as written.
+void append_memory(std::string& page, std::string_view digits) {
+  const char* const end = digits.data() + digits.size();
+  std::uint64_t bytes = 0;
+  const auto [stop, error] = std::from_chars(digits.data(), end, bytes);
+  if (digits.empty() || error != std::errc() || stop != end) {
+    page += "<td>";
+    append_escaped(page, digits);
+    return;
+  }
+  constexpr int kGibShift = 30;
+  constexpr std::uint64_t kGib = std::uint64_t{1} << kGibShift;
+  std::uint64_t whole = bytes >> kGibShift;
+  std::uint64_t tenths = ((bytes & (kGib - 1)) * 10 + kGib / 2) >> kGibShift;
+  if (tenths == 10) {
+    ++whole;
+    tenths = 0;
+  }
+  page += "<td title=";  // digits need no quotes
+  page += std::to_string(bytes);
+  page += '>';
+  page += std::to_string(whole);
+  page += '.';
+  page += static_cast<char>('0' + tenths);
+}
+
+void append_chart(std::string& page, const ColumnNames& names, const ShownColumns& shown,
+                  const Collection& collection) {
   const std::size_t pcs = collection.records.size();
   page += "<h2>Installations per application</h2>\n<div class=\"chart\">\n";
   for (std::size_t i = 0; i < kApplicationCount; ++i) {
+    if (!shown[kFirstApplicationField + i]) continue;
     const std::size_t count = collection.installed[i];
     char width[32];  // "0.0%" to "100.0%": never cut short
     static_cast<void>(std::snprintf(
@@ -101,54 +194,187 @@ void append_chart(std::string& page, const ColumnNames& names, const Collection&
   page += "</div>\n";
 }
 
-void append_table(std::string& page, const ColumnNames& names, const Collection& collection) {
-  page += "<h2>PCs</h2>\n<table>\n<thead><tr>";
-  for (const std::wstring& name : names)
-    append_element(page, "th", name, " scope=\"col\"");
-  page += "</tr></thead>\n<tbody>\n";
-  for (const CollectedRecord& record : collection.records) {
-    page += "<tr>";
-    for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
-      const std::string_view field = record.field(i);
-      const bool installed = i >= kFirstApplicationField && !field.empty();
-      append_element(page, "td", field, installed ? " class=\"installed\"" : "");
-    }
-    page += "</tr>\n";
-  }
-  page += "</tbody>\n</table>\n";
+std::string em(double width) {
+  char text[32];
+  static_cast<void>(std::snprintf(text, sizeof text, "%gem", width));
+  return text;
 }
 
+// Wide enough that the answers keep kAnswerMinimum each: on a narrower
+// screen the page scrolls sideways.
+std::string table_min_width(const ShownColumns& shown) {
+  const auto answers =
+      std::count(shown.begin() + kFirstAnswerField, shown.begin() + kFirstApplicationField, true);
+  const auto applications = std::count(shown.begin() + kFirstApplicationField, shown.end(), true);
+  return em(kHostWidth + kAddressWidth + kMemoryWidth +
+            kApplicationWidth * static_cast<double>(applications) +
+            kAnswerMinimum * static_cast<double>(answers));
+}
+
+// The same widths for the header and for every block of rows, so their
+// columns line up.
+std::string column_widths(const ShownColumns& shown) {
+  std::string columns = "<table><colgroup>";
+  for (const int width : {kHostWidth, kAddressWidth, kMemoryWidth})
+    columns += "<col style=\"width:" + em(width) + "\">";
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+    if (!shown[i] || i < kFirstAnswerField) continue;
+    columns += i < kFirstApplicationField ? "<col>"
+                                          : "<col style=\"width:" + em(kApplicationWidth) + "\">";
+  }
+  return columns + "</colgroup>\n";
+}
+
+void append_header(std::string& page, const ColumnNames& names, const ShownColumns& shown,
+                   const std::string& columns) {
+  page += "<div class=\"head\">";
+  page += columns;
+  page += "<thead><tr>";
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+    if (!shown[i]) continue;
+    if (i == kMemoryField) {
+      append_element(page, "th", names[i] + L" (GiB)");
+    } else if (i < kFirstApplicationField) {
+      append_element(page, "th", names[i]);
+    } else {
+      page += "<th class=\"app\" title=\"";
+      append_escaped(page, names[i]);
+      page += "\">";
+      append_element(page, "div", names[i]);
+      page += "</th>";
+    }
+  }
+  page += "</tr></thead>\n</table></div>\n";
+}
+
+void append_row(std::string& page, const ShownColumns& shown, const CollectedRecord& record) {
+  const RecordView fields = fields_of(record);
+  // The line break after <tr>, not after the last cell, which would hold it
+  // and no longer match :empty.
+  page += "<tr>\n";
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+    if (!shown[i]) continue;
+    if (i == kMemoryField) {
+      append_memory(page, fields[i]);
+    } else if (i < kFirstApplicationField) {
+      page += "<td>";
+      append_escaped(page, fields[i]);
+    } else {
+      page += "<td>";
+      if (!fields[i].empty()) page += kTick;
+    }
+  }
+}
+
+// The rows come in blocks, each a table of its own that the browser lays out
+// only once it scrolls into view; the header is one more such table that
+// stays at the top. End tags of cells and rows are left out, as HTML allows:
+// they would be a fifth of a large page.
+void append_table(std::string& page, const ColumnNames& names, const ShownColumns& shown,
+                  const Collection& collection) {
+  page += "<h2>PCs</h2>\n<p>";
+  page += kTick;
+  page +=
+      " on green = Installed. Memory in GiB: point at a figure for the exact bytes, and at "
+      "an application for its whole name.</p>\n";
+  // The blocks are as wide as the table, as they show nothing beyond their
+  // own box.
+  page += "<div style=\"min-width:" + table_min_width(shown) + "\">\n";
+  const std::string columns = column_widths(shown);
+  append_header(page, names, shown, columns);
+  const auto& records = collection.records;
+  for (std::size_t first = 0; first < records.size(); first += kRowsPerBlock) {
+    page += "<div class=\"rows\">";
+    page += columns;
+    page += "<tbody>\n";
+    const std::size_t end = std::min(records.size(), first + kRowsPerBlock);
+    for (std::size_t i = first; i < end; ++i)
+      append_row(page, shown, records[i]);
+    page += "</tbody></table></div>\n";
+  }
+  page += "</div>\n";
+}
+
+// "3 files left out: the file is empty (2); ..." with the commonest reasons.
+std::wstring skipped_summary(const std::vector<SkippedFile>& skipped) {
+  constexpr std::size_t kReasonsNamed = 3;
+  std::map<std::wstring_view, std::size_t> counts;
+  for (const SkippedFile& file : skipped)
+    ++counts[file.reason];
+  std::vector<std::pair<std::wstring_view, std::size_t>> reasons(counts.begin(), counts.end());
+  std::stable_sort(reasons.begin(), reasons.end(),
+                   [](const auto& a, const auto& b) { return a.second > b.second; });
+  std::wstring text = std::to_wstring(skipped.size()) +
+                      (skipped.size() == 1 ? L" file left out: " : L" files left out: ");
+  std::size_t named = 0;
+  for (std::size_t i = 0; i < reasons.size() && i < kReasonsNamed; ++i) {
+    if (i > 0) text += L"; ";
+    text += std::wstring(reasons[i].first) + L" (" + std::to_wstring(reasons[i].second) + L")";
+    named += reasons[i].second;
+  }
+  if (named < skipped.size()) {
+    text += L"; " + std::to_wstring(skipped.size() - named) + L" for other reasons";
+  }
+  return text + L".";
+}
+
+// At the top, so that it is seen; the list stays folded until asked for.
 void append_skipped(std::string& page, const Collection& collection) {
   if (collection.skipped.empty()) return;
-  page += "<h2>Files left out</h2>\n<ul>\n";
+  page += "<details>";
+  append_element(page, "summary", skipped_summary(collection.skipped));
+  page += "\n<ul>\n";
   for (const SkippedFile& file : collection.skipped) {
     append_element(page, "li", file.name + L": " + file.reason);
     page += "\n";
   }
-  page += "</ul>\n";
+  page += "</ul>\n</details>\n";
+}
+
+void append_left_out_columns(std::string& page, const ColumnNames& names,
+                             const ShownColumns& shown) {
+  std::wstring list;
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+    if (shown[i]) continue;
+    list += (list.empty() ? L"" : L", ") + names[i];
+  }
+  if (list.empty()) return;
+  append_element(
+      page, "p",
+      L"Not shown, as the settings do not name them and no PC has anything there: " + list + L".");
+  page += "\n";
 }
 
 }  // namespace
 
-std::string html_report(const ColumnNames& names, const Collection& collection,
+std::string html_report(const Captions& captions, const Collection& collection,
                         std::wstring_view folder, std::int64_t collected_at) {
+  const ColumnNames names = column_names(captions);
+  const ShownColumns shown = shown_columns(captions, collection);
   std::string page(kHead);
   append_element(page, "title", L"Tavro inventory of " + std::wstring(folder));
   page += "\n";
   page += kStyle;
+  // The application columns follow the fixed three and the questions shown.
+  const auto first_application =
+      1 + std::count(shown.begin(), shown.begin() + kFirstApplicationField, true);
+  const std::string applications = "td:nth-child(n+" + std::to_string(first_application) + ")";
+  page += applications + " { text-align: center; }\n" + applications +
+          ":not(:empty) { background: #cfe8c8; }\n</style>\n</head>\n<body>\n";
   page += "<h1>Tavro inventory</h1>\n";
   const std::size_t pcs = collection.records.size();
-  std::wstring about = std::to_wstring(pcs) + (pcs == 1 ? L" PC" : L" PCs") + L" from " +
-                       std::wstring(folder) + L", collected " +
-                       utf8_to_wide(utc_text(collected_at)) + L" UTC";
-  if (!collection.skipped.empty()) {
-    about += L"; " + std::to_wstring(collection.skipped.size()) + L" file(s) left out";
-  }
-  append_element(page, "p", about + L".");
+  append_element(page, "p",
+                 std::to_wstring(pcs) + (pcs == 1 ? L" PC" : L" PCs") + L" from " +
+                     std::wstring(folder) + L", collected " + utf8_to_wide(utc_text(collected_at)) +
+                     L" UTC.");
   page += "\n";
-  append_chart(page, names, collection);
-  append_table(page, names, collection);
   append_skipped(page, collection);
+  append_left_out_columns(page, names, shown);
+  if (std::any_of(shown.begin() + kFirstApplicationField, shown.end(),
+                  [](bool is_shown) { return is_shown; })) {
+    append_chart(page, names, shown, collection);
+  }
+  append_table(page, names, shown, collection);
   page += "</body>\n</html>\n";
   return page;
 }

@@ -1,5 +1,8 @@
 // `collect --html`: one self-contained page, readable in any browser, with
 // the installations per application as a horizontal bar chart and the table.
+// It stays usable for a whole fleet: the table fits a 1,280 px screen, keeps
+// the host column and the header in view while scrolling, and leaves out the
+// question and application columns that nothing uses.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +17,11 @@ namespace tavro::admin {
 // The page in UTF-8. It loads nothing and runs nothing: no scripts at all,
 // styles inline, and a content security policy that forbids scripts should
 // any ever slip in. Every text from the records and the settings is escaped.
-std::string html_report(const ColumnNames& names, const Collection& collection,
+//
+// A question or application column is left out when the settings give it no
+// caption and no record has anything in it; the page names the columns it
+// leaves out.
+std::string html_report(const Captions& captions, const Collection& collection,
                         std::wstring_view folder, std::int64_t collected_at);
 
 }  // namespace tavro::admin

@@ -31,7 +31,30 @@ std::string column_list(std::string_view name, int count) {
   return list;
 }
 
-const std::string& schema_sql() {
+// View `latest_surveys`: each host's latest survey. View `installations`:
+// one row per application a survey found installed, with the name its
+// collect's settings gave the slot.
+std::string views_sql() {
+  std::string sql =
+      "CREATE VIEW IF NOT EXISTS latest_surveys AS\n"
+      "  SELECT * FROM surveys AS s WHERE NOT EXISTS (\n"
+      "    SELECT 1 FROM surveys AS t WHERE t.host = s.host AND\n"
+      "      (t.record_modified > s.record_modified OR\n"
+      "       (t.record_modified = s.record_modified AND t.id > s.id)));\n"
+      "CREATE VIEW IF NOT EXISTS installations AS\n"
+      "  SELECT s.id AS survey_id, s.host, n.column_name, n.caption AS application\n"
+      "  FROM surveys AS s JOIN column_names AS n ON n.collect_id = s.collect_id\n"
+      "  WHERE ";
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
+    const std::string column = "application" + std::to_string(slot);
+    sql += slot == 1 ? "(" : "\n     OR (";
+    sql += "n.column_name = '" + column + "' AND s.";
+    sql += column + " = 1)";
+  }
+  return sql + ";\n";
+}
+
+const std::string& tables_sql() {
   static const std::string sql =
       "CREATE TABLE IF NOT EXISTS surveys (\n"
       "  id INTEGER PRIMARY KEY,\n"
@@ -42,27 +65,40 @@ const std::string& schema_sql() {
       numbered_columns("application", kApplicationSlots, "INTEGER NOT NULL") +
       "  record_modified TEXT NOT NULL,\n"
       "  collected_at TEXT NOT NULL,\n"
+      // Last, where the upgrade of an earlier database adds it.
+      "  collect_id INTEGER REFERENCES collects(id),\n"
       "  UNIQUE (host, record_modified, address, memory_bytes" +
       column_list("answer", kStatusItems) + column_list("application", kApplicationSlots) +
       ")\n"
       ");\n"
-      "CREATE VIEW IF NOT EXISTS latest_surveys AS\n"
-      "  SELECT * FROM surveys AS s WHERE NOT EXISTS (\n"
-      "    SELECT 1 FROM surveys AS t WHERE t.host = s.host AND\n"
-      "      (t.record_modified > s.record_modified OR\n"
-      "       (t.record_modified = s.record_modified AND t.id > s.id)));\n";
+      "CREATE TABLE IF NOT EXISTS collects (\n"
+      "  id INTEGER PRIMARY KEY,\n"
+      "  collected_at TEXT NOT NULL,\n"
+      "  folder TEXT NOT NULL,\n"
+      "  settings_file TEXT\n"
+      ");\n"
+      "CREATE TABLE IF NOT EXISTS column_names (\n"
+      "  collect_id INTEGER NOT NULL REFERENCES collects(id),\n"
+      "  column_name TEXT NOT NULL,\n"
+      "  caption TEXT,\n"
+      "  PRIMARY KEY (collect_id, column_name)\n"
+      ");\n";
   return sql;
 }
 
-// One per record field, then record_modified and collected_at.
-constexpr int kParameterCount = static_cast<int>(kRecordFieldCount) + 2;
+// The layout PRAGMA user_version names: 0 for databases made before the
+// names were kept (no collects, column_names or surveys.collect_id).
+constexpr int kSchemaVersion = 1;
+
+// One per record field, then record_modified, collected_at and collect_id.
+constexpr int kParameterCount = static_cast<int>(kRecordFieldCount) + 3;
 
 const std::string& insert_sql() {
   static const std::string sql = [] {
     std::string text = "INSERT INTO surveys (host, address, memory_bytes" +
                        column_list("answer", kStatusItems) +
                        column_list("application", kApplicationSlots) +
-                       ", record_modified, collected_at) VALUES (?";
+                       ", record_modified, collected_at, collect_id) VALUES (?";
     for (int i = 2; i <= kParameterCount; ++i)
       text += ", ?";
     return text + ") ON CONFLICT DO NOTHING";
@@ -72,7 +108,7 @@ const std::string& insert_sql() {
 
 class Database {
  public:
-  explicit Database(std::wstring_view path) {
+  explicit Database(std::wstring_view path) : path_(path) {
     const std::string name = wide_to_utf8(path);
     const int result =
         sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
@@ -89,6 +125,7 @@ class Database {
   Database& operator=(const Database&) = delete;
 
   sqlite3* get() const { return db_; }
+  const std::wstring& path() const { return path_; }
 
   void exec(const std::string& sql) {
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) fail();
@@ -99,6 +136,7 @@ class Database {
   }
 
  private:
+  std::wstring path_;
   sqlite3* db_ = nullptr;
 };
 
@@ -119,6 +157,21 @@ class Statement {
   }
   void bind(int index, std::int64_t number) {
     check(sqlite3_bind_int64(statement_, index, number));
+  }
+  // NULL for an empty text.
+  void bind_or_null(int index, std::wstring_view text) {
+    if (text.empty()) {
+      check(sqlite3_bind_null(statement_, index));
+    } else {
+      bind(index, wide_to_utf8(text));
+    }
+  }
+  // Runs a query once; gives the first column of its first row.
+  std::int64_t number() {
+    if (sqlite3_step(statement_) != SQLITE_ROW) db_.fail();
+    const std::int64_t value = sqlite3_column_int64(statement_, 0);
+    check(sqlite3_reset(statement_));
+    return value;
   }
   // Runs the statement once; gives how many rows it changed.
   int run() {
@@ -151,11 +204,67 @@ void bind_memory(Statement& insert, int index, std::string_view text) {
   }
 }
 
-void store(Database& db, const Collection& collection, std::int64_t collected_at,
-           StoreResult& result) {
-  db.exec(schema_sql());
-  Statement insert(db, insert_sql());
+// Creates what is missing: the tables and view of a new database, and the
+// names an earlier version did not keep.
+void bring_up_to_date(Database& db) {
+  const std::int64_t version = Statement(db, "PRAGMA user_version").number();
+  if (version > kSchemaVersion) {
+    throw Failure(L"The database " + in_quotes(db.path()) +
+                  L" was made by a later version of tavro-admin (layout " +
+                  std::to_wstring(version) + L"); this one knows layouts up to " +
+                  std::to_wstring(kSchemaVersion) + L".");
+  }
+  db.exec(tables_sql());
+  if (Statement(db, "SELECT count(*) FROM pragma_table_info('surveys') WHERE name = 'collect_id'")
+          .number() == 0) {
+    db.exec("ALTER TABLE surveys ADD COLUMN collect_id INTEGER REFERENCES collects(id)");
+  }
+  db.exec(views_sql());
+  if (version < kSchemaVersion) db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+}
+
+std::int64_t add_collect(Database& db, const CollectSource& source, const std::string& collected) {
+  Statement collect(db,
+                    "INSERT INTO collects (collected_at, folder, settings_file) VALUES (?, ?, ?)");
+  collect.bind(1, collected);
+  collect.bind(2, wide_to_utf8(source.folder));
+  collect.bind_or_null(3, source.settings_file);
+  collect.run();
+  const std::int64_t id = sqlite3_last_insert_rowid(db.get());
+  Statement name(db,
+                 "INSERT INTO column_names (collect_id, column_name, caption) VALUES (?, ?, ?)");
+  const auto add_name = [&](const std::string& column, std::size_t field) {
+    name.bind(1, id);
+    name.bind(2, column);
+    name.bind_or_null(3, source.captions[field]);
+    name.run();
+  };
+  for (int item = 1; item <= kStatusItems; ++item)
+    add_name("answer" + std::to_string(item),
+             kFirstAnswerField + static_cast<std::size_t>(item - 1));
+  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
+    add_name("application" + std::to_string(slot),
+             kFirstApplicationField + static_cast<std::size_t>(slot - 1));
+  }
+  return id;
+}
+
+// A collect that stored nothing leaves no trace, as no survey refers to it.
+void drop_collect(Database& db, std::int64_t id) {
+  for (const char* sql :
+       {"DELETE FROM column_names WHERE collect_id = ?", "DELETE FROM collects WHERE id = ?"}) {
+    Statement drop(db, sql);
+    drop.bind(1, id);
+    drop.run();
+  }
+}
+
+void store(Database& db, const Collection& collection, const CollectSource& source,
+           std::int64_t collected_at, StoreResult& result) {
+  bring_up_to_date(db);
   const std::string collected = utc_text(collected_at);
+  const std::int64_t collect_id = add_collect(db, source, collected);
+  Statement insert(db, insert_sql());
   for (const CollectedRecord& record : collection.records) {
     int index = 0;
     insert.bind(++index, record.field(0));
@@ -167,23 +276,25 @@ void store(Database& db, const Collection& collection, std::int64_t collected_at
       insert.bind(++index, std::int64_t{record.field(i) == "Installed" ? 1 : 0});
     insert.bind(++index, utc_text(record.modified));
     insert.bind(++index, collected);
+    insert.bind(++index, collect_id);
     if (insert.run() != 0) {
       ++result.added;
     } else {
       ++result.already;
     }
   }
+  if (result.added == 0) drop_collect(db, collect_id);
 }
 
 }  // namespace
 
 StoreResult store_records(std::wstring_view path, const Collection& collection,
-                          std::int64_t collected_at) {
+                          const CollectSource& source, std::int64_t collected_at) {
   Database db(path);
   StoreResult result;
   db.exec("BEGIN IMMEDIATE");
   try {
-    store(db, collection, collected_at, result);
+    store(db, collection, source, collected_at, result);
     db.exec("COMMIT");
   } catch (...) {
     sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);

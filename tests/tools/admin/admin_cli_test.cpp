@@ -90,7 +90,7 @@ TEST(AdminCollect, WritesTheTableAndTheSummary) {
   EXPECT_TRUE(files.out.empty());
   EXPECT_EQ(folder.read("out/table.csv").substr(0, 35), "Hostname,IP Address,Memory,Room,Sta");
   EXPECT_TRUE(contains(folder.read("out/table.csv"), "Status 5,Office,Application 2"));
-  EXPECT_TRUE(contains(folder.read("out/report.html"), "<td>pc1</td>"));
+  EXPECT_TRUE(contains(folder.read("out/report.html"), "<td>pc1<td>"));
   EXPECT_TRUE(contains(files.err, "  Office          1\n"));
 }
 

@@ -1,8 +1,9 @@
 #include "html_report.h"
+#include "settings/unicode.h"
 
 #include <gtest/gtest.h>
 
-#include "support/temp_folder.h"
+#include <vector>
 
 namespace tavro::admin {
 namespace {
@@ -14,63 +15,160 @@ std::size_t occurrences(const std::string& text, std::string_view part) {
   return count;
 }
 
-std::string write_record(const testing::TempFolder& folder, std::string_view name,
-                         std::wstring host, std::wstring answer, bool installed) {
+RecordFields pc(std::wstring host, std::wstring memory = L"4294967296", std::wstring answer = {},
+                int installed_slot = 0) {
   RecordFields fields;
   fields[0] = std::move(host);
   fields[1] = L"10.0.0.1";
-  fields[2] = L"4294967296";
-  fields[3] = std::move(answer);
-  if (installed) fields[kFirstApplicationField + 2] = kInstalled;
-  folder.write(name, record_file_bytes(fields));
-  return std::string(name);
+  fields[2] = std::move(memory);
+  fields[kFirstAnswerField] = std::move(answer);
+  if (installed_slot > 0) {
+    fields[kFirstApplicationField + static_cast<std::size_t>(installed_slot - 1)] = kInstalled;
+  }
+  return fields;
 }
 
-TEST(HtmlReport, HoldsTheTableAndOneBarPerApplication) {
-  testing::TempFolder folder;
-  write_record(folder, "a.txt", L"pc-a", L"Room 1", true);
-  write_record(folder, "b.txt", L"pc-b", L"Room 2", false);
-  folder.write("bad.txt", "");
-  const Collection collection = collect_records(folder.wide());
-  ColumnNames names = generic_column_names();
-  names[kFirstApplicationField + 2] = L"Office";
-  const std::string page = html_report(names, collection, L"/srv/inventory", 0);
+// A collection as collect_records gives it, without files.
+Collection collection_of(const std::vector<RecordFields>& pcs) {
+  Collection collection;
+  for (const RecordFields& fields : pcs) {
+    CollectedRecord& record = collection.records.emplace_back();
+    for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
+      record.record.text += wide_to_utf8(fields[i]);
+      record.record.ends[i] = static_cast<std::uint32_t>(record.record.text.size());
+    }
+    for (std::size_t i = 0; i < kApplicationCount; ++i)
+      collection.installed[i] += fields[kFirstApplicationField + i].empty() ? 0U : 1U;
+  }
+  return collection;
+}
+
+std::string page_of(const std::vector<RecordFields>& pcs, const Captions& captions = {}) {
+  return html_report(captions, collection_of(pcs), L"/srv/inventory", 0);
+}
+
+TEST(HtmlReport, HoldsTheTableAndOneBarPerApplicationInUse) {
+  Captions captions;
+  captions[kFirstApplicationField + 2] = L"Office";
+  Collection collection = collection_of({pc(L"pc-a", L"1", L"Room 1", 3), pc(L"pc-b")});
+  collection.skipped.push_back({L"bad.txt", L"the file is empty"});
+  const std::string page = html_report(captions, collection, L"/srv/inventory", 0);
 
   EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
-  EXPECT_EQ(occurrences(page, "<div class=\"bar\""), kApplicationCount);
   EXPECT_NE(page.find("<div class=\"label\">Office</div><div class=\"track\"><div class=\"bar\" "
                       "style=\"width:50.0%\"></div></div><div class=\"count\">1 of 2</div>"),
             std::string::npos);
-  EXPECT_EQ(occurrences(page, "<th scope=\"col\">"), kRecordFieldCount);
-  EXPECT_EQ(occurrences(page, "<tr>"), 1 + collection.records.size());
-  EXPECT_LT(page.find("<td>pc-a</td>"), page.find("<td>pc-b</td>"));
-  EXPECT_NE(page.find("<td class=\"installed\">Installed</td>"), std::string::npos);
-  EXPECT_NE(page.find("<li>bad.txt: the file is empty</li>"), std::string::npos);
+  EXPECT_NE(page.find("<tr>\n<td>pc-a<td>10.0.0.1<td title=1>0.0<td>Room 1<td>+<tr>"),
+            std::string::npos);
+  EXPECT_LT(page.find("<td>pc-a"), page.find("<td>pc-b"));
+  EXPECT_NE(page.find("<summary>1 file left out: the file is empty (1).</summary>"),
+            std::string::npos);
+  EXPECT_LT(page.find("<li>bad.txt: the file is empty</li>"), page.find("<table>"));
   EXPECT_NE(page.find("collected 1970-01-01 00:00:00 UTC"), std::string::npos);
 }
 
-TEST(HtmlReport, NoPcsGiveEmptyBars) {
-  const std::string page = html_report(generic_column_names(), {}, L"/srv/inventory", 0);
-  EXPECT_EQ(occurrences(page, "style=\"width:0.0%\""), kApplicationCount);
-  EXPECT_EQ(occurrences(page, "0 of 0"), kApplicationCount);
-  EXPECT_NE(page.find("0 PCs from /srv/inventory"), std::string::npos);
+TEST(HtmlReport, LeavesOutColumnsNeitherNamedNorUsed) {
+  Captions named;
+  named[kFirstAnswerField + 1] = L"User";
+  named[kFirstApplicationField + 4] = L"Git";
+  const struct {
+    const char* why;
+    Captions captions;
+    std::vector<RecordFields> pcs;
+    std::vector<std::string> shown;  // besides Hostname, IP Address, Memory (GiB)
+  } cases[] = {
+      {"nothing named or used", {}, {pc(L"a")}, {}},
+      {"named, used by none", named, {pc(L"a")}, {"User", "Git"}},
+      {"used, named by none", {}, {pc(L"a", L"1", L"Lab", 2)}, {"Status 1", "Application 2"}},
+      {"used by the last PC only", {}, {pc(L"a"), pc(L"b", L"1", L"Lab")}, {"Status 1"}},
+  };
+  for (const auto& c : cases) {
+    const std::string page = page_of(c.pcs, c.captions);
+    const std::string header = page.substr(page.find("<thead>"));
+    std::string expected = "<th>Hostname</th><th>IP Address</th><th>Memory (GiB)</th>";
+    for (const std::string& name : c.shown) {
+      const bool application = name.rfind("Application", 0) == 0 || name == "Git";
+      expected += application ? "<th class=\"app\" title=\"" : "<th>";
+      expected += name;
+      expected += application ? "\"><div>" + name + "</div></th>" : "</th>";
+    }
+    EXPECT_EQ(header.substr(0, header.find("</tr>")), "<thead><tr>" + expected) << c.why;
+    EXPECT_EQ(occurrences(page, "<div class=\"bar\""), occurrences(expected, "class=\"app\""))
+        << c.why;
+  }
+  EXPECT_NE(page_of({pc(L"a")}, named)
+                .find("Not shown, as the settings do not name them and no PC has anything there: "
+                      "Status 1, Status 3,"),
+            std::string::npos);
+}
+
+TEST(HtmlReport, MemoryInGibWithTheExactBytesOnHover) {
+  const struct {
+    const wchar_t* memory;
+    const char* cell;
+  } cases[] = {
+      {L"17179869184", "<td title=17179869184>16.0<"},
+      {L"8535429120", "<td title=8535429120>7.9<"},
+      {L"1073741823", "<td title=1073741823>1.0<"},  // rounds up to a whole GiB
+      {L"1610612736", "<td title=1610612736>1.5<"},
+      {L"0", "<td title=0>0.0<"},
+      {L"18446744073709551615", "<td title=18446744073709551615>17179869184.0<"},
+      // Older survey versions wrote figures that are no byte count.
+      {L"-2147483648", "<td>-2147483648<"},
+      {L"18446744073709551616", "<td>18446744073709551616<"},
+      {L"16 GB", "<td>16 GB<"},
+      {L"", "<td><"},
+  };
+  for (const auto& c : cases) {
+    const std::string page = page_of({pc(L"a", c.memory)});
+    EXPECT_NE(page.find("<td>10.0.0.1" + std::string(c.cell)), std::string::npos) << c.cell;
+  }
+}
+
+TEST(HtmlReport, NamesTheCommonestReasonsForFilesLeftOut) {
+  Collection collection;
+  for (const auto& [reason, count] : {std::pair{L"empty", 1},
+                                      {L"too long", 3},
+                                      {L"binary", 2},
+                                      {L"several lines", 2},
+                                      {L"unreadable", 1}}) {
+    for (int i = 0; i < count; ++i)
+      collection.skipped.push_back({L"f.txt", reason});
+  }
+  const std::string page = html_report({}, collection, L"/srv", 0);
+  EXPECT_NE(page.find("<summary>9 files left out: too long (3); binary (2); several lines (2); "
+                      "2 for other reasons.</summary>"),
+            std::string::npos);
+  EXPECT_EQ(occurrences(page, "<li>f.txt: "), 9u);
+}
+
+TEST(HtmlReport, EveryRowOnceAcrossTheBlocksOfRows) {
+  std::vector<RecordFields> pcs;
+  pcs.reserve(1001);
+  for (int i = 0; i < 1001; ++i)
+    pcs.push_back(pc(L"pc-" + std::to_wstring(10000 + i)));
+  const std::string page = page_of(pcs);
+  EXPECT_EQ(occurrences(page, "<tr>\n<td>pc-"), pcs.size());
+  // Each block repeats the header's column widths, so their columns line up.
+  EXPECT_EQ(occurrences(page, "<colgroup>"), occurrences(page, "<table>"));
+  EXPECT_EQ(occurrences(page, "<table>"), 1 + occurrences(page, "<div class=\"rows\">"));
 }
 
 TEST(HtmlReport, RecordTextIsShownNeverRun) {
-  testing::TempFolder folder;
-  write_record(folder, "x.txt", L"<script>alert(1)</script>", L"Tom & Jerry's \"room\"", true);
-  const Collection collection = collect_records(folder.wide());
-  ColumnNames names = generic_column_names();
-  names[kFirstApplicationField] = L"<img src=x onerror=alert(2)>";
-  const std::string page = html_report(names, collection, L"<b>folder</b>", 0);
+  Captions captions;
+  captions[kFirstApplicationField] = L"<img src=x onerror=alert(2)> \"x\"";
+  const std::string page = html_report(
+      captions, collection_of({pc(L"<script>alert(1)</script>", L"1", L"Tom & Jerry's \"room\"")}),
+      L"<b>folder</b>", 0);
 
   EXPECT_EQ(page.find("<script"), std::string::npos);
   EXPECT_EQ(page.find("<img"), std::string::npos);
   EXPECT_EQ(page.find("<b>"), std::string::npos);
-  EXPECT_NE(page.find("<td>&lt;script&gt;alert(1)&lt;/script&gt;</td>"), std::string::npos);
-  EXPECT_NE(page.find("<td>Tom &amp; Jerry&#39;s &quot;room&quot;</td>"), std::string::npos);
-  EXPECT_NE(page.find("&lt;img src=x onerror=alert(2)&gt;"), std::string::npos);
+  EXPECT_NE(page.find("<td>&lt;script&gt;alert(1)&lt;/script&gt;<"), std::string::npos);
+  EXPECT_NE(page.find("<td>Tom &amp; Jerry&#39;s &quot;room&quot;<"), std::string::npos);
+  EXPECT_NE(page.find("title=\"&lt;img src=x onerror=alert(2)&gt; &quot;x&quot;\""),
+            std::string::npos);
   // Nothing is fetched from anywhere, and scripts are forbidden outright.
   EXPECT_EQ(page.find("href="), std::string::npos);
   EXPECT_EQ(page.find("://"), std::string::npos);

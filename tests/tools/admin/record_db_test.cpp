@@ -10,6 +10,7 @@
 
 #include "common/failure.h"
 #include "support/temp_folder.h"
+#include "survey/controls.h"
 
 namespace tavro::admin {
 namespace {
@@ -28,7 +29,8 @@ RecordFields record(std::wstring host, std::wstring answer) {
 class Query {
  public:
   explicit Query(const std::filesystem::path& path) {
-    EXPECT_EQ(sqlite3_open_v2(path.string().c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr),
+    EXPECT_EQ(sqlite3_open_v2(path.string().c_str(), &db_,
+                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
               SQLITE_OK);
   }
   ~Query() { sqlite3_close(db_); }
@@ -66,8 +68,8 @@ class RecordDbTest : public ::testing::Test {
   void write(const std::string& name, const RecordFields& fields) {
     records_.write(name, record_file_bytes(fields));
   }
-  StoreResult collect(std::int64_t now = 1'700'000'000) {
-    return store_records(database().wstring(), collect_records(records_.wide()), now);
+  StoreResult collect(std::int64_t now = 1'700'000'000, const CollectSource& source = {}) {
+    return store_records(database().wstring(), collect_records(records_.wide()), source, now);
   }
   std::filesystem::path database() const { return data_.path() / "fleet.sqlite"; }
 
@@ -157,6 +159,79 @@ TEST_F(RecordDbTest, OldMemoryFiguresThatAreNoNumberStayAsWritten) {
   EXPECT_EQ(query.column("SELECT typeof(memory_bytes) || ' ' || memory_bytes FROM surveys "
                          "ORDER BY host"),
             (std::vector<std::string>{"text 16 GB", "integer -2147483648"}));
+}
+
+TEST_F(RecordDbTest, EachCollectKeepsTheNamesOfItsSettingsWithItsSurveys) {
+  CollectSource source{L"/srv/inventory", L"Tavro.ini", {}};
+  source.captions[kFirstAnswerField] = L"Room";
+  source.captions[kFirstApplicationField + 1] = L"Git";
+  write("a.txt", record(L"pc-a", L"Room 1"));
+  collect(1'700'000'000, source);
+  source.captions[kFirstApplicationField + 1] = L"Mercurial";
+  collect(1'700'000'100, source);  // stores nothing, so keeps no names
+  write("b.txt", record(L"pc-b", L"Room 2"));
+  collect(1'700'000'200, {L"/srv/inventory", {}, {}});  // without a settings file
+
+  Query query(database());
+  EXPECT_EQ(
+      query.column("SELECT collected_at || ' ' || ifnull(settings_file, 'NULL') FROM "
+                   "collects ORDER BY id"),
+      (std::vector<std::string>{"2023-11-14 22:13:20 Tavro.ini", "2023-11-14 22:16:40 NULL"}));
+  const std::string caption_of =
+      "SELECT s.host || ' ' || ifnull(n.caption, 'NULL') FROM surveys AS s JOIN column_names "
+      "AS n ON n.collect_id = s.collect_id AND n.column_name = ";
+  EXPECT_EQ(query.column(caption_of + "'application2' ORDER BY s.host"),
+            (std::vector<std::string>{"pc-a Git", "pc-b NULL"}));
+  EXPECT_EQ(query.column(caption_of + "'answer1' ORDER BY s.host"),
+            (std::vector<std::string>{"pc-a Room", "pc-b NULL"}));
+  EXPECT_EQ(query.value("SELECT count(*) FROM column_names"), "30");
+  EXPECT_EQ(query.column("SELECT host || ' ' || column_name || ' ' || ifnull(application, 'NULL') "
+                         "FROM installations ORDER BY host"),
+            (std::vector<std::string>{"pc-a application2 Git", "pc-b application2 NULL"}));
+}
+
+// The layout tavro-admin wrote before it kept the names.
+void make_earlier_database(const std::filesystem::path& path) {
+  std::string columns = "host, record_modified, address, memory_bytes";
+  std::string sql =
+      "CREATE TABLE surveys (id INTEGER PRIMARY KEY, host TEXT NOT NULL, "
+      "address TEXT NOT NULL, memory_bytes INTEGER NOT NULL";
+  for (int i = 1; i <= kStatusItems; ++i) {
+    sql += ", answer" + std::to_string(i) + " TEXT NOT NULL";
+    columns += ", answer" + std::to_string(i);
+  }
+  for (int i = 1; i <= kApplicationSlots; ++i) {
+    sql += ", application" + std::to_string(i) + " INTEGER NOT NULL";
+    columns += ", application" + std::to_string(i);
+  }
+  sql += ", record_modified TEXT NOT NULL, collected_at TEXT NOT NULL, UNIQUE (" + columns +
+         "));\nCREATE VIEW latest_surveys AS SELECT * FROM surveys;\n"
+         "INSERT INTO surveys VALUES (1, 'pc-old', '10.0.0.9', 1, '', '', '', '', '', "
+         "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '2020-01-01 00:00:00', '2020-01-02 00:00:00');";
+  Query query(path);
+  query.exec(sql);
+}
+
+TEST_F(RecordDbTest, AnEarlierDatabaseIsBroughtUpToDateAndKeepsItsSurveys) {
+  make_earlier_database(database());
+  write("a.txt", record(L"pc-a", L"Room 1"));
+  EXPECT_EQ(collect().added, 1u);
+  EXPECT_EQ(collect().added, 0u);  // once brought up to date, it stays so
+
+  Query query(database());
+  EXPECT_EQ(query.column("SELECT host || ' ' || ifnull(collect_id, 'NULL') FROM latest_surveys "
+                         "ORDER BY host"),
+            (std::vector<std::string>{"pc-a 1", "pc-old NULL"}));
+  EXPECT_EQ(query.value("PRAGMA user_version"), "1");
+}
+
+TEST_F(RecordDbTest, ADatabaseOfALaterLayoutIsLeftAlone) {
+  write("a.txt", record(L"pc-a", L"Room 1"));
+  collect();
+  Query(database()).exec("PRAGMA user_version = 2");
+  write("b.txt", record(L"pc-b", L"Room 2"));
+  EXPECT_THROW(collect(), Failure);
+  EXPECT_EQ(Query(database()).value("SELECT count(*) FROM surveys"), "1");
 }
 
 }  // namespace
