@@ -282,9 +282,9 @@ TEST(ProfileStructure, SectionsAndEntriesKeepTheirLinesForTheAdminTool) {
 }
 
 TEST(ProfileStructure, LinesOfOnlyNulsAreNoLines) {
+  using namespace std::string_view_literals;
   for (const std::string_view file :
-       {std::string_view("[A]\nk=v\n\0", 10), std::string_view("[A]\nk=v\n\0\0 \0\r\n", 15),
-        std::string_view("[A]\n\0\nk=v", 10)}) {
+       {"[A]\nk=v\n\0"sv, "[A]\nk=v\n\0\0 \0\r\n"sv, "[A]\n\0\nk=v"sv}) {
     const Profile profile = Profile::from_bytes(file);
     ASSERT_EQ(profile.sections().size(), 2u);
     EXPECT_EQ(profile.sections()[1].entries.size(), 1u) << ::testing::PrintToString(file);
