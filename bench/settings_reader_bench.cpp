@@ -21,10 +21,7 @@ void read_everything(const Profile& settings) {
     benchmark::DoNotOptimize(read_application_slot(settings, slot));
   }
   for (int item = 1; item <= kStatusItems; ++item) {
-    benchmark::DoNotOptimize(settings.read_int(kStatusSection, numbered_key(kEnableIKey, item)));
-    SettingField caption;
-    settings.read_string(kStatusSection, numbered_key(kItemKey, item), caption);
-    benchmark::DoNotOptimize(caption);
+    benchmark::DoNotOptimize(read_keys(settings, kStatusSection, kItemKeys, item));
   }
   benchmark::DoNotOptimize(save_folder(settings));
 }

@@ -1,8 +1,8 @@
 // Any bytes as the settings file, then every read the load sequence and the
 // save make. Besides never crashing or hanging:
 //  - every text read fits the 100-character field: the value is under 100
-//    characters and at most 99 bytes in the system code page, and NULs fill
-//    the rest of the field;
+//    characters and at most 99 units of the file's encoding (bytes in the
+//    system code page, or UTF-16 units), and NULs fill the rest of the field;
 //  - every cut of a field to a length read from the file succeeds and gives
 //    that many characters of the field (all of it from 100 on), as it does
 //    for the extreme lengths an integer read can give;
@@ -21,8 +21,8 @@
 #include "settings/system_text.h"
 #include "survey/application_slots.h"
 #include "survey/controls.h"
+#include "survey/key_reading.h"
 #include "survey/save.h"
-#include "survey/settings_keys.h"
 
 namespace tavro {
 namespace {
@@ -32,11 +32,11 @@ using fuzzing::check;
 constexpr std::uint32_t kExtremeLengths[] = {0, SettingField::kCapacity, SettingField::kLength,
                                              0xFFFFFFFFU};
 
-void check_field(const SettingField& field) {
+void check_field(const SettingField& field, FileEncoding encoding) {
   const std::wstring_view value = field.value();
   check(value.size() < SettingField::kLength, "a text read is under 100 characters");
-  check(encode_system_text(value).size() <= SettingField::kCapacity,
-        "a text read keeps at most 99 bytes of narrow text");
+  check(field_units(value, encoding) <= SettingField::kCapacity,
+        "a text read keeps at most 99 units of the file's encoding");
   check(field.whole().find_first_not_of(L'\0', value.size()) == std::wstring_view::npos,
         "NULs fill the field after the value");
 }
@@ -57,9 +57,8 @@ void check_cuts(const SettingField& field, std::uint32_t length_read) {
 void read_as_the_load_does(const Profile& settings) {
   for (int slot = 1; slot <= kApplicationSlots; ++slot) {
     const ApplicationSlotSettings read = read_application_slot(settings, slot);
-    check_field(read.name);
-    check_field(read.path);
-    check_field(read.file);
+    for (const SettingField* text : {&read.name, &read.path, &read.file})
+      check_field(*text, settings.encoding());
     check_cuts(read.file, read.length);
     // The comparison cuts the upper-cased field, so it must keep its length.
     const std::wstring upper = to_upper_invariant(read.file.whole());
@@ -69,18 +68,16 @@ void read_as_the_load_does(const Profile& settings) {
     check_cuts(upper_file, read.length);
   }
   for (int item = 1; item <= kStatusItems; ++item) {
-    static_cast<void>(settings.read_int(kStatusSection, numbered_key(kEnableIKey, item)));
-    SettingField caption;
-    settings.read_string(kStatusSection, numbered_key(kItemKey, item), caption);
-    check_field(caption);
+    check_field(read_keys(settings, kStatusSection, kItemKeys, item)[kItemCaption].text,
+                settings.encoding());
   }
 }
 
 void read_as_the_save_does(const Profile& settings) {
-  SettingField folder_field;
-  settings.read_string(kSaveSection, kSavePathKey, folder_field);
-  check_field(folder_field);
-  check_cuts(folder_field, settings.read_int(kSaveSection, kPathStringKey));
+  const SaveKeys keys = read_keys(settings, kSaveSection, kSaveKeys, 0);
+  const SettingField& folder_field = keys[kSaveFolder].text;
+  check_field(folder_field, settings.encoding());
+  check_cuts(folder_field, keys[kSaveLength].number);
 
   const std::wstring folder = save_folder(settings);
   check(folder.find(L'\0') == std::wstring::npos, "the save folder holds no NUL");

@@ -135,7 +135,7 @@ void Profile::read_string(const ProfileEntry* entry, SettingField& field) const 
   field.store(limit_to_field(unquote(*entry->value), encoding_));
 }
 
-std::uint32_t Profile::read_int(const ProfileEntry* entry) const {
+std::uint32_t Profile::read_int(const ProfileEntry* entry) {
   if (entry == nullptr || !entry->value) return 0;
   return parse_profile_integer(unquote(*entry->value));
 }

@@ -75,7 +75,7 @@ class Profile {
   std::uint32_t read_int(std::wstring_view section, std::wstring_view key) const;
   // The same reads of an entry find() gave (nullptr: the key is missing).
   void read_string(const ProfileEntry* entry, SettingField& field) const;
-  std::uint32_t read_int(const ProfileEntry* entry) const;
+  static std::uint32_t read_int(const ProfileEntry* entry);
 
  private:
   std::vector<ProfileSection> sections_;

@@ -196,9 +196,6 @@ TEST(ProfileLength, AUnicodeFileCutsAt99Utf16UnitsKeepingEveryCharacter) {
       {std::wstring(120, L'\u65E5'), std::wstring(99, L'\u65E5')},
       // No character becomes "?" or any other wildcard, whatever the code page.
       {L"\u65E5\u672C Zo\u00EB", L"\u65E5\u672C Zo\u00EB"},
-      {L"C:\\t\\\u65E5\u672C.exe", L"C:\\t\\\u65E5\u672C.exe"},
-      {L"\u0141\u00F3d\u017A \u041C\u043E\u0441\u043A\u0432\u0430",
-       L"\u0141\u00F3d\u017A \u041C\u043E\u0441\u043A\u0432\u0430"},
   };
   for (const Case& c : cases) {
     const std::string utf8 = "\xEF\xBB\xBF[A]\r\nk=" + wide_to_utf8(c.value) + "\r\n";
@@ -282,9 +279,9 @@ TEST(ProfileStructure, SectionsAndEntriesKeepTheirLinesForTheAdminTool) {
 }
 
 TEST(ProfileStructure, LinesOfOnlyNulsAreNoLines) {
+  using namespace std::string_view_literals;
   for (const std::string_view file :
-       {std::string_view("[A]\nk=v\n\0", 10), std::string_view("[A]\nk=v\n\0\0 \0\r\n", 15),
-        std::string_view("[A]\n\0\nk=v", 10)}) {
+       {"[A]\nk=v\n\0"sv, "[A]\nk=v\n\0\0 \0\r\n"sv, "[A]\n\0\nk=v"sv}) {
     const Profile profile = Profile::from_bytes(file);
     ASSERT_EQ(profile.sections().size(), 2u);
     EXPECT_EQ(profile.sections()[1].entries.size(), 1u) << ::testing::PrintToString(file);

@@ -99,38 +99,32 @@ TEST_F(SurveyFormTest, TheLoadSequenceRunsInItsFixedOrder) {
 }
 
 TEST_F(SurveyFormTest, AUtf8FileShowsAndDetectsEveryCharacterWhateverTheCodePage) {
-  // Polish, Russian and Japanese names, none of them whole in a Western code
-  // page; "ab.exe" is what a "?" in place of each character would match.
-  const std::string polish = "\xC5\x81\xC3\xB3\x64\xC5\xBA";                       // Łódź
-  const std::string russian = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";  // Москва
-  const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC";                         // 日本
-  const std::string apps = folder_.utf8("apps") + wide_to_utf8(std::wstring(1, path_separator()));
-  std::string settings = "\xEF\xBB\xBF[Application]\r\n";
-  const auto slot = [&](int number, const std::string& name, const std::string& file,
-                        const std::string& found) {
-    const std::string n = std::to_string(number);
-    settings += "EnableA" + n + "=1\r\nName" + n + "=" + name + "\r\nPath" + n + "=" + apps +
-                found + "\r\nFile" + n + "=" + file + "\r\nString" + n + "=" +
-                std::to_string(utf8_to_wide(file).size()) + "\r\n";
+  // Polish, Russian and Japanese, none of them whole in a Western code page;
+  // slot 4 looks for "ab.exe", which "??.exe" (a "?" for each character) would find.
+  struct Slot {
+    std::wstring caption, file, on_disk;
   };
-  // Renamed to names given as wide text: narrow paths mean the code page on Windows.
-  for (const std::string& name : {polish, russian, japanese, std::string("ab")}) {
-    fs::rename(folder_.write("apps/new.exe", "x"),
-               folder_.path() / "apps" / to_native_path(utf8_to_wide(name + ".exe")));
+  const Slot slots[] = {{L"Łódź Zażółć", L"Łódź.exe", L"Łódź.exe"},
+                        {L"Москва", L"москва.EXE", L"Москва.exe"},
+                        {L"日本 Zoë", L"日本.exe", L"日本.exe"},
+                        {L"Missing", L"ab.exe", L"中文.exe"}};
+  std::wstring settings = L"[Application]\r\n";
+  for (int i = 0; i < 4; ++i) {
+    const Slot& slot = slots[i];
+    const std::wstring n = std::to_wstring(i + 1);
+    settings += L"EnableA" + n + L"=1\r\nName" + n + L"=" + slot.caption + L"\r\nPath" + n + L"=" +
+                folder_.wide("apps") + path_separator() + slot.on_disk + L"\r\nFile" + n + L"=" +
+                slot.file + L"\r\nString" + n + L"=" + std::to_wstring(slot.file.size()) + L"\r\n";
+    // Named from wide text: narrow paths mean the code page on Windows.
+    const std::wstring name = i < 3 ? slot.on_disk : slot.file;
+    fs::rename(folder_.write("apps/new", "x"), folder_.path() / "apps" / to_native_path(name));
   }
-  slot(1, polish + " Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", polish + ".exe", polish + ".exe");
-  slot(2, russian, "\xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.EXE", russian + ".exe");
-  slot(3, japanese + " Zo\xC3\xAB", japanese + ".exe", japanese + ".exe");
-  slot(4, "Missing", "ab.exe", "\xE4\xB8\xAD\xE6\x96\x87.exe");  // 中文.exe: no such file
-  write_settings(settings);
+  write_settings("\xEF\xBB\xBF" + wide_to_utf8(settings));
   load();
-  EXPECT_EQ(window_[Control::Check1].caption,
-            utf8_to_wide(polish + " Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"));
-  EXPECT_EQ(window_[Control::Check2].caption, utf8_to_wide(russian));
-  EXPECT_EQ(window_[Control::Check3].caption, utf8_to_wide(japanese + " Zo\xC3\xAB"));
-  for (const Control box : {Control::Check1, Control::Check2, Control::Check3})
-    EXPECT_EQ(window_[box].value, CheckValue::kTicked) << static_cast<int>(box);
-  EXPECT_EQ(window_[Control::Check4].value, CheckValue::kUnticked);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(window_[check_box(i + 1)].caption, slots[i].caption);
+    EXPECT_EQ(window_[check_box(i + 1)].value, i < 3 ? CheckValue::kTicked : CheckValue::kUnticked);
+  }
 }
 
 TEST_F(SurveyFormTest, StartingTwiceGivesTheSameWindow) {

@@ -44,8 +44,8 @@ Line line_at(std::string_view bytes, std::size_t pos) {
 
 std::optional<Finding> check_settings_encoding(std::string_view bytes, bool code_page_is_utf8) {
   if (code_page_is_utf8 || starts_with_bom(bytes)) return std::nullopt;
-  const auto non_ascii = std::find_if(bytes.begin(), bytes.end(),
-                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  const auto* const non_ascii = std::find_if(
+      bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   if (non_ascii == bytes.end() || !is_valid_utf8(bytes)) return std::nullopt;
   const Line line = line_at(bytes, static_cast<std::size_t>(non_ascii - bytes.begin()));
   return Finding{Severity::kWarning,
