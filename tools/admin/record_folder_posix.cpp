@@ -31,7 +31,7 @@ class Descriptor {
   int fd_;
 };
 
-constexpr std::size_t kFirstBufferSize = 16 * 1024;
+constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
 
 }  // namespace
 

@@ -40,7 +40,7 @@ std::wstring last_error_text() {
   return system_error_text(static_cast<int>(GetLastError()));
 }
 
-constexpr std::size_t kFirstBufferSize = 16 * 1024;
+constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
 
 }  // namespace
 

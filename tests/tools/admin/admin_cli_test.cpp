@@ -124,7 +124,7 @@ TEST(AdminCollect, ErrorsEndWithStatusTwo) {
 
 // A stream that takes nothing, as a full disk does.
 class FullDisk : public std::streambuf {
-  int overflow(int) override { return traits_type::eof(); }
+  int overflow(int /*c*/) override { return traits_type::eof(); }
 };
 
 TEST(AdminCollect, StandardOutputIsTheTableAndAFailedWriteIsAnError) {
