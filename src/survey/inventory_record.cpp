@@ -66,6 +66,50 @@ class SystemCodePage final : public LegacyDecoder {
   }
 };
 
+// Reads the quoted field that starts at line[pos] into text, leaving pos
+// after its closing quote. The survey quotes only what needs it.
+std::optional<RecordError> read_quoted_field(std::string_view line, std::size_t& pos,
+                                             std::size_t index, std::string& text) {
+  bool needed = false;
+  ++pos;
+  for (;;) {
+    const std::size_t quote = line.find('"', pos);
+    if (quote == std::string_view::npos) return RecordError{"a quoted field is not closed"};
+    const std::string_view run = line.substr(pos, quote - pos);
+    needed = needed || run.find_first_of(",\r\n") != std::string_view::npos;
+    text += run;
+    pos = quote + 1;
+    if (pos >= line.size() || line[pos] != '"') break;
+    text += '"';
+    needed = true;
+    ++pos;
+  }
+  if (pos < line.size() && line[pos] != ',') return RecordError{"text follows a closing quote"};
+  if (!needed) {
+    return RecordError{"field " + std::to_string(index + 1) +
+                       " is quoted but holds no comma, quote or line break: not written as the "
+                       "survey writes records"};
+  }
+  return std::nullopt;
+}
+
+// Reads the unquoted field that starts at line[pos] into text, leaving pos
+// at the comma or the end of the line.
+std::optional<RecordError> read_plain_field(std::string_view line, std::size_t& pos,
+                                            std::string& text) {
+  // A plain loop: find_first_of would search the four characters for each byte.
+  std::size_t stop = pos;
+  while (stop < line.size() && !is_record_special(line[stop]))
+    ++stop;
+  text += line.substr(pos, stop - pos);
+  pos = stop;
+  if (pos < line.size() && line[pos] != ',') {
+    return RecordError{line[pos] == '"' ? "a quote stands inside an unquoted field"
+                                        : "the file holds several lines"};
+  }
+  return std::nullopt;
+}
+
 RecordFields wide_fields(const RecordText& record) {
   RecordFields fields;
   for (std::size_t i = 0; i < kRecordFieldCount; ++i)
@@ -155,45 +199,10 @@ std::optional<RecordError> read_record_text(std::string_view utf8, RecordText& r
   std::size_t count = 0;  // fields read so far, also past the 18th
   std::size_t pos = 0;
   for (;;) {
-    if (pos < line.size() && line[pos] == '"') {
-      // A quoted field: the survey quotes only what needs it.
-      bool needed = false;
-      ++pos;
-      for (;;) {
-        const std::size_t quote = line.find('"', pos);
-        if (quote == std::string_view::npos) return RecordError{"a quoted field is not closed"};
-        const std::string_view run = line.substr(pos, quote - pos);
-        needed = needed || run.find_first_of(",\r\n") != std::string_view::npos;
-        record.text += run;
-        pos = quote + 1;
-        if (pos < line.size() && line[pos] == '"') {
-          record.text += '"';
-          needed = true;
-          ++pos;
-          continue;
-        }
-        break;
-      }
-      if (pos < line.size() && line[pos] != ',') {
-        return RecordError{"text follows a closing quote"};
-      }
-      if (!needed) {
-        return RecordError{"field " + std::to_string(count + 1) +
-                           " is quoted but holds no comma, quote or line break: not written as "
-                           "the survey writes records"};
-      }
-    } else {
-      // A plain loop: find_first_of would search the four characters for each byte.
-      std::size_t stop = pos;
-      while (stop < line.size() && !is_record_special(line[stop]))
-        ++stop;
-      record.text += line.substr(pos, stop - pos);
-      pos = stop;
-      if (pos < line.size() && line[pos] != ',') {
-        return RecordError{line[pos] == '"' ? "a quote stands inside an unquoted field"
-                                            : "the file holds several lines"};
-      }
-    }
+    const bool quoted = pos < line.size() && line[pos] == '"';
+    auto error = quoted ? read_quoted_field(line, pos, count, record.text)
+                        : read_plain_field(line, pos, record.text);
+    if (error) return error;
     if (count < kRecordFieldCount)
       record.ends[count] = static_cast<std::uint32_t>(record.text.size());
     ++count;
@@ -217,7 +226,8 @@ bool read_unquoted_record_text(std::string_view utf8, RecordText& record) {
   for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
     const std::size_t comma = line.find(',', start);
     if ((comma == std::string_view::npos) != (i + 1 == kRecordFieldCount)) return false;
-    record.text += line.substr(start, comma == std::string_view::npos ? line.npos : comma - start);
+    record.text += line.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     record.ends[i] = static_cast<std::uint32_t>(record.text.size());
     start = comma + 1;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,9 +36,10 @@ class CodePageDecoder final : public LegacyDecoder {
   std::optional<std::size_t> to_utf8(std::string_view bytes, std::string& utf8) override;
 
  private:
+  struct Platform;  // the platform's converter and buffers
+
   unsigned code_page_;
-  void* handle_ = nullptr;  // the platform's converter, where it has one
-  std::wstring wide_;       // reused from record to record where needed
+  std::unique_ptr<Platform> platform_;
 };
 
 }  // namespace tavro::admin

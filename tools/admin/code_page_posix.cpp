@@ -1,6 +1,5 @@
 // POSIX implementation of code_page.h, through iconv.
 #include <cerrno>
-#include <utility>
 
 #include <iconv.h>
 
@@ -12,11 +11,16 @@ namespace {
 
 constexpr unsigned kUtf8CodePage = 65001;
 
-iconv_t converter(void* handle) {
-  return static_cast<iconv_t>(handle);
-}
-
 }  // namespace
+
+struct CodePageDecoder::Platform {
+  explicit Platform(iconv_t handle) : converter(handle) {}
+  ~Platform() { iconv_close(converter); }
+  Platform(const Platform&) = delete;
+  Platform& operator=(const Platform&) = delete;
+
+  iconv_t converter;
+};
 
 unsigned default_code_page() {
   return 1252;
@@ -31,18 +35,15 @@ CodePageDecoder::CodePageDecoder(unsigned code_page) : code_page_(code_page) {
                   L" is not one this system can convert from (iconv knows no " +
                   std::wstring(name.begin(), name.end()) + L").");
   }
-  handle_ = handle;
+  platform_ = std::make_unique<Platform>(handle);
 }
 
-CodePageDecoder::~CodePageDecoder() {
-  if (handle_ != nullptr) iconv_close(converter(handle_));
-}
+CodePageDecoder::~CodePageDecoder() = default;
 
-CodePageDecoder::CodePageDecoder(CodePageDecoder&& other) noexcept
-    : code_page_(other.code_page_), handle_(std::exchange(other.handle_, nullptr)) {}
+CodePageDecoder::CodePageDecoder(CodePageDecoder&& other) noexcept = default;
 
 std::optional<std::size_t> CodePageDecoder::to_utf8(std::string_view bytes, std::string& utf8) {
-  iconv(converter(handle_), nullptr, nullptr, nullptr, nullptr);  // a fresh start
+  iconv(platform_->converter, nullptr, nullptr, nullptr, nullptr);  // a fresh start
   // No code page in use takes more than 3 UTF-8 bytes for one of its bytes.
   utf8.resize(bytes.size() * 3 + 4);
   char* in = const_cast<char*>(
@@ -51,7 +52,8 @@ std::optional<std::size_t> CodePageDecoder::to_utf8(std::string_view bytes, std:
   char* out = utf8.data();
   std::size_t out_left = utf8.size();
   for (;;) {
-    if (iconv(converter(handle_), &in, &in_left, &out, &out_left) != static_cast<std::size_t>(-1)) {
+    if (iconv(platform_->converter, &in, &in_left, &out, &out_left) !=
+        static_cast<std::size_t>(-1)) {
       break;
     }
     if (errno != E2BIG) return static_cast<std::size_t>(in - bytes.data());

@@ -3,8 +3,6 @@
 // best-fit guess.
 #include <windows.h>
 
-#include <utility>
-
 #include "code_page.h"
 #include "common/failure.h"
 #include "settings/unicode.h"
@@ -32,11 +30,16 @@ std::size_t invalid_offset(unsigned code_page, std::string_view bytes) {
 
 }  // namespace
 
+struct CodePageDecoder::Platform {
+  std::wstring wide;  // reused from record to record
+};
+
 unsigned default_code_page() {
   return GetACP();
 }
 
-CodePageDecoder::CodePageDecoder(unsigned code_page) : code_page_(code_page) {
+CodePageDecoder::CodePageDecoder(unsigned code_page)
+    : code_page_(code_page), platform_(std::make_unique<Platform>()) {
   if (IsValidCodePage(code_page) == 0) {
     throw Failure(L"Code page " + std::to_wstring(code_page) +
                   L" is not installed on this system.");
@@ -45,19 +48,18 @@ CodePageDecoder::CodePageDecoder(unsigned code_page) : code_page_(code_page) {
 
 CodePageDecoder::~CodePageDecoder() = default;
 
-CodePageDecoder::CodePageDecoder(CodePageDecoder&& other) noexcept
-    : code_page_(other.code_page_), wide_(std::move(other.wide_)) {}
+CodePageDecoder::CodePageDecoder(CodePageDecoder&& other) noexcept = default;
 
 std::optional<std::size_t> CodePageDecoder::to_utf8(std::string_view bytes, std::string& utf8) {
-  wide_.resize(bytes.size());  // never more UTF-16 units than bytes
-  const int length = bytes.empty()
-                         ? 0
-                         : MultiByteToWideChar(code_page_, MB_ERR_INVALID_CHARS, bytes.data(),
-                                               static_cast<int>(bytes.size()), wide_.data(),
-                                               static_cast<int>(wide_.size()));
+  platform_->wide.resize(bytes.size());  // never more UTF-16 units than bytes
+  const int length =
+      bytes.empty() ? 0
+                    : MultiByteToWideChar(code_page_, MB_ERR_INVALID_CHARS, bytes.data(),
+                                          static_cast<int>(bytes.size()), platform_->wide.data(),
+                                          static_cast<int>(platform_->wide.size()));
   if (length == 0 && !bytes.empty()) return invalid_offset(code_page_, bytes);
-  wide_.resize(static_cast<std::size_t>(length));
-  utf8 = wide_to_utf8(wide_);
+  platform_->wide.resize(static_cast<std::size_t>(length));
+  utf8 = wide_to_utf8(platform_->wide);
   return std::nullopt;
 }
 

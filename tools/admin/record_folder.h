@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,9 +68,10 @@ class RecordFolder {
  private:
   [[noreturn]] void fail(int error) const;
 
+  struct Platform;  // the open folder, or its path, as the platform reads it
+
   std::wstring folder_;
-  NativePath native_;
-  int descriptor_ = -1;  // the open folder, where files are opened relative to it
+  std::unique_ptr<Platform> platform_;
 };
 
 }  // namespace tavro::admin

@@ -31,19 +31,22 @@ class Descriptor {
   int fd_;
 };
 
-constexpr std::size_t kFirstBufferSize = 16 * 1024;
+constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
 
 }  // namespace
 
-RecordFolder::RecordFolder(std::wstring_view folder)
-    : folder_(folder), native_(to_native_path(folder)) {
-  descriptor_ = open(native_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor_ < 0) fail(errno);
+struct RecordFolder::Platform {
+  explicit Platform(int fd) : descriptor(fd) {}
+  Descriptor descriptor;
+};
+
+RecordFolder::RecordFolder(std::wstring_view folder) : folder_(folder) {
+  const int fd = open(to_native_path(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) fail(errno);
+  platform_ = std::make_unique<Platform>(fd);
 }
 
-RecordFolder::~RecordFolder() {
-  if (descriptor_ >= 0) close(descriptor_);
-}
+RecordFolder::~RecordFolder() = default;
 
 void RecordFolder::fail(int error) const {
   throw Failure(L"Cannot read the folder " + in_quotes(folder_) + L": " + system_error_text(error));
@@ -51,7 +54,7 @@ void RecordFolder::fail(int error) const {
 
 std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
   // fdopendir takes the descriptor over, and the folder's stays for openat.
-  const int listing = openat(descriptor_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int listing = openat(platform_->descriptor.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (listing < 0) fail(errno);
   const std::unique_ptr<DIR, int (*)(DIR*)> directory(fdopendir(listing), closedir);
   if (!directory) {
@@ -69,7 +72,8 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
     bool regular = entry->d_type == DT_REG;
     if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
       struct stat info {};
-      regular = fstatat(descriptor_, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+      regular = fstatat(platform_->descriptor.get(), entry->d_name, &info, 0) == 0 &&
+                S_ISREG(info.st_mode);
     }
     if (regular) files.push_back({NativePath(name), 0});
   }
@@ -80,7 +84,8 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
 std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
                                                std::size_t largest_size, bool modified) const {
   // O_NONBLOCK: a FIFO put in the file's place since the listing must not hang the collect.
-  const Descriptor fd(openat(descriptor_, entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  const Descriptor fd(
+      openat(platform_->descriptor.get(), entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return system_error_text(errno);
   buffer.modified = 0;
   if (modified) {

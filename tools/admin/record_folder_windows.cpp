@@ -40,13 +40,19 @@ std::wstring last_error_text() {
   return system_error_text(static_cast<int>(GetLastError()));
 }
 
-constexpr std::size_t kFirstBufferSize = 16 * 1024;
+constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
 
 }  // namespace
 
+struct RecordFolder::Platform {
+  NativePath prefix;  // the folder's path and a separator, before each name
+};
+
 RecordFolder::RecordFolder(std::wstring_view folder)
-    : folder_(folder), native_(to_native_path(folder)) {
-  if (!native_.empty() && !is_path_separator(native_.back())) native_ += L'\\';
+    : folder_(folder), platform_(std::make_unique<Platform>()) {
+  NativePath& prefix = platform_->prefix;
+  prefix = to_native_path(folder);
+  if (!prefix.empty() && !is_path_separator(prefix.back())) prefix += L'\\';
 }
 
 RecordFolder::~RecordFolder() = default;
@@ -57,8 +63,9 @@ void RecordFolder::fail(int error) const {
 
 std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
   WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileExW((native_ + L"*").c_str(), FindExInfoBasic, &found,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  const HANDLE search =
+      FindFirstFileExW((platform_->prefix + L"*").c_str(), FindExInfoBasic, &found,
+                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) fail(static_cast<int>(GetLastError()));
   std::vector<Entry> files;
   do {
@@ -66,7 +73,7 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && is_record_file_name(name)) {
       files.push_back({NativePath(name), unix_seconds(found.ftLastWriteTime)});
     }
-  } while (FindNextFileW(search, &found));
+  } while (FindNextFileW(search, &found) != 0);
   const DWORD error = GetLastError();
   FindClose(search);
   if (error != ERROR_NO_MORE_FILES) fail(static_cast<int>(error));
@@ -75,7 +82,7 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
 
 std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
                                                std::size_t largest_size, bool modified) const {
-  const Handle handle(CreateFileW((native_ + entry.name).c_str(), GENERIC_READ,
+  const Handle handle(CreateFileW((platform_->prefix + entry.name).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (handle.get() == INVALID_HANDLE_VALUE) return last_error_text();

@@ -112,8 +112,34 @@ TEST(AdminCollect, ErrorsEndWithStatusTwo) {
   EXPECT_TRUE(missing.out.empty());
 
   EXPECT_EQ(run({"collect", folder.utf8(), "--ini", folder.utf8("none.ini")}).status, 2);
-  // A folder to write the table into does not exist.
-  EXPECT_EQ(run({"collect", folder.utf8(), "-o", folder.utf8("no/t.csv")}).status, 2);
+  // A folder to write the table into does not exist: the message names the file.
+  const Outcome no_folder = run({"collect", folder.utf8(), "-o", folder.utf8("no/t.csv")});
+  EXPECT_EQ(no_folder.status, 2);
+  EXPECT_TRUE(contains(no_folder.err, "Cannot write \"" + folder.utf8("no/t.csv") + "\": "));
+  for (const char* delimiter : {"\"", ";;", ""})
+    EXPECT_EQ(run({"collect", folder.utf8(), "--delimiter", delimiter}).status, 2) << delimiter;
+  EXPECT_EQ(run({"collect", folder.utf8(), "--code-page", "7"}).status, 2);
+}
+
+// A stream that takes nothing, as a full disk does.
+class FullDisk : public std::streambuf {
+  int overflow(int /*c*/) override { return traits_type::eof(); }
+};
+
+TEST(AdminCollect, StandardOutputIsTheTableAndAFailedWriteIsAnError) {
+  testing::TempFolder folder;
+  folder.write("pc1.txt", "pc1,10.0.0.1,1024,,,,,,,,,,,,,,,\r\n");
+  const Outcome dash = run({"collect", folder.utf8(), "-o", "-"});
+  EXPECT_EQ(dash.status, 0);
+  EXPECT_TRUE(contains(dash.out, "pc1,10.0.0.1,1024,"));
+  EXPECT_EQ(folder.entries(), 1u);  // no file named "-"
+
+  FullDisk full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  EXPECT_EQ(run_admin({"collect", folder.utf8()}, out, err), 2);
+  EXPECT_TRUE(contains(err.str(), "tavro-admin: Cannot write the table to standard output: "));
+  EXPECT_FALSE(contains(err.str(), "1 PC"));  // no summary of a table that was not written
 }
 
 TEST(AdminCommandLine, UsageErrorsAndHelp) {

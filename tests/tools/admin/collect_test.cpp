@@ -164,5 +164,48 @@ TEST(CollectSummary, CountsPcsAndInstallationsPerApplication) {
   EXPECT_NE(summary.find(L"  Application 10  1\n"), std::wstring::npos);
 }
 
+TEST(CsvTable, CellsAreQuotedForTheDelimiterAndGuardedAgainstFormulas) {
+  struct Case {
+    std::size_t field;  // 2 is Memory
+    std::string_view text;
+    CsvFormat format;
+    std::string_view cell;  // as written
+    std::size_t guarded;
+  };
+  const CsvFormat semicolon{';', false, true};
+  const CsvFormat raw{',', false, false};
+  const Case cases[] = {
+      {3, "=1+1", {}, "'=1+1", 1},
+      {3, "=1+1", raw, "=1+1", 0},
+      {3, "+cmd", {}, "'+cmd", 1},
+      {3, "@SUM(A1)", {}, "'@SUM(A1)", 1},
+      {3, "-1", {}, "'-1", 1},
+      {2, "-1", {}, "-1", 0},  // a memory figure is data
+      {2, "-1+2", {}, "'-1+2", 1},
+      {3, "\tx", {}, "'\tx", 1},
+      {3, "\r\nx", {}, "\"'\r\nx\"", 1},
+      {3, "=HYPERLINK(\"x\")", {}, "\"'=HYPERLINK(\"\"x\"\")\"", 1},
+      {3, "a;b", {}, "a;b", 0},
+      {3, "a;b", semicolon, "\"a;b\"", 0},
+      {3, "a,b", semicolon, "a,b", 0},
+      {3, "a, b=", {}, "\"a, b=\"", 0},
+  };
+  for (const Case& c : cases) {
+    RecordFields fields;
+    fields[0] = L"pc";
+    fields[c.field] = utf8_to_wide(c.text);
+    Collection collection;
+    CollectedRecord& record = collection.records.emplace_back();
+    ASSERT_FALSE(read_record_text(wide_to_utf8(format_record(fields)) + "\r\n", record.record));
+    const CsvTable table = csv_table(generic_column_names(), collection, c.format);
+    const std::string row = table.text.substr(table.text.find("\r\npc") + 2);
+    const std::string start = "pc" + std::string(c.field, c.format.delimiter) + std::string(c.cell);
+    EXPECT_EQ(row.substr(0, start.size()), start) << c.text;
+    EXPECT_EQ(table.guarded_cells, c.guarded) << c.text;
+  }
+  EXPECT_TRUE(csv_table(generic_column_names(), {}, {',', true, true})
+                  .text.starts_with(std::string(kUtf8ByteOrderMark) + "Hostname,"));
+}
+
 }  // namespace
 }  // namespace tavro::admin

@@ -111,7 +111,8 @@ std::vector<Row> csv_rows(std::string_view text) {
 // The table's body cells, their references resolved.
 std::vector<Row> html_rows(std::string_view page) {
   std::vector<Row> rows;
-  for (std::size_t at = page.find("<tbody>"); (at = page.find("<td", at)) != page.npos;) {
+  for (std::size_t at = page.find("<tbody>");
+       (at = page.find("<td", at)) != std::string_view::npos;) {
     if (page.rfind("<tr>", at) > page.rfind("</td>", at) || rows.empty()) rows.emplace_back();
     const std::size_t start = page.find('>', at) + 1;
     at = page.find("</td>", start);
@@ -121,7 +122,7 @@ std::vector<Row> html_rows(std::string_view page) {
                                        {"&quot;", "\""},
                                        {"&#39;", "'"},
                                        {"&amp;", "&"}}) {
-      for (std::size_t p = 0; (p = cell.find(reference, p)) != cell.npos; p += 1)
+      for (std::size_t p = 0; (p = cell.find(reference, p)) != std::string::npos; p += 1)
         cell.replace(p, std::strlen(reference), c);
     }
     rows.back().push_back(cell);
