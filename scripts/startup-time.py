@@ -4,8 +4,8 @@
 Starts one private Xvfb (no window manager) and, over repeated interleaved
 rounds, launches each program and measures with tavro_map_timer the time from
 its launch to its top-level window being mapped, and its peak resident
-memory. Prints the medians and the ratios of each program to the empty window
-of its own toolkit.
+memory. Prints the medians, and the ratios of each program to its yardsticks:
+for each pair, the median of the ratios of the two runs of one round.
 
 Programs measured by default, each when it is built:
   tavro          the Linux survey (build/linux/bin/tavro), with the example
@@ -71,6 +71,7 @@ class Program:
         self.env = env or {}
         self.times_ms = []
         self.peaks_kib = []
+        self.by_round = {}  # round number -> (time, peak)
         self.failures = []
 
 
@@ -241,15 +242,18 @@ def report(programs, comparisons, rounds, markdown, folder_files):
         a, b = by_label.get(measured), by_label.get(baseline)
         if not a or not b or not a.times_ms or not b.times_ms:
             continue
-        time_ratio = median(a.times_ms) / median(b.times_ms)
-        memory_ratio = median(a.peaks_kib) / median(b.peaks_kib)
+        # Paired: the median of the ratios within each round, which a machine
+        # that is busy for a while slows both sides of alike.
+        rounds_of_both = sorted(a.by_round.keys() & b.by_round.keys())
+        time_ratio = median([a.by_round[r][0] / b.by_round[r][0] for r in rounds_of_both])
+        memory_ratio = median([a.by_round[r][1] / b.by_round[r][1] for r in rounds_of_both])
         lines.append((measured, baseline, time_ratio, memory_ratio))
     if lines:
         if markdown:
-            print("\n| Program / yardstick | Time ratio | Memory ratio | Goal |")
+            print("\n| Program / yardstick | Time ratio (paired median) | Memory ratio | Goal |")
             print("|---|---|---|---|")
         else:
-            print("\nratios of medians")
+            print("\nmedians of the ratios within each round")
         for measured, baseline, time_ratio, memory_ratio in lines:
             goal = GOALS.get((measured, baseline))
             verdict = ""
@@ -330,6 +334,7 @@ def main():
                     if sample:
                         program.times_ms.append(sample[0])
                         program.peaks_kib.append(sample[1])
+                        program.by_round[round_number] = sample
                     else:
                         program.failures.extend(failure)
     finally:

@@ -19,68 +19,97 @@ std::optional<std::uint32_t> field(QByteArrayView bytes, qsizetype at, int size)
   return little_endian(bytes, at, size);
 }
 
-// Rows are stored bottom-up (unless the height is negative), each padded to
-// four bytes; a pixel of 8 bits or fewer indexes the palette after the header.
-// An icon's bitmap is twice its height: the colours, then a 1-bit mask in
-// which a set bit is transparent.
-QImage decode_dib(QByteArrayView dib, bool with_mask, std::optional<qsizetype> pixels_at_given) {
+// Where the parts of a bitmap lie. Rows are stored bottom-up (unless the
+// height is negative), each padded to four bytes; a pixel of 8 bits or fewer
+// indexes the palette after the header. An icon's bitmap is twice its
+// height: the colours, then a 1-bit mask in which a set bit is transparent.
+struct DibLayout {
+  int width = 0;
+  int height = 0;
+  bool top_down = false;
+  int depth = 0;
+  qsizetype palette_at = 0;
+  qsizetype palette_size = 0;
+  qsizetype pixels_at = 0;
+  qsizetype stride = 0;
+  qsizetype mask_at = 0;
+  qsizetype mask_stride = 0;
+};
+
+std::optional<DibLayout> layout_of(QByteArrayView dib, bool with_mask,
+                                   std::optional<qsizetype> pixels_at) {
   const auto header_size = field(dib, 0, 4);
-  const auto raw_width = field(dib, 4, 4);
-  const auto raw_height = field(dib, 8, 4);
+  const auto width = field(dib, 4, 4);
+  const auto height = field(dib, 8, 4);
   const auto bits = field(dib, 14, 2);
   const auto compression = field(dib, 16, 4);
   const auto colours_used = field(dib, 32, 4);
-  if (!header_size || *header_size < 40 || !raw_width || !raw_height || !bits || !compression ||
+  if (!header_size || *header_size < 40 || !width || !height || !bits || !compression ||
       !colours_used || *compression != 0) {
-    return {};
+    return std::nullopt;
   }
-  const int width = static_cast<std::int32_t>(*raw_width);
-  int height = static_cast<std::int32_t>(*raw_height);
-  const bool top_down = height < 0;
-  height = std::abs(height) / (with_mask ? 2 : 1);
-  const int depth = static_cast<int>(*bits);
-  if (width <= 0 || height <= 0 || width > 4096 || height > 4096 ||
-      (depth != 1 && depth != 4 && depth != 8 && depth != 24 && depth != 32)) {
-    return {};
+  DibLayout layout;
+  layout.width = static_cast<std::int32_t>(*width);
+  const int signed_height = static_cast<std::int32_t>(*height);
+  layout.top_down = signed_height < 0;
+  layout.height = std::abs(signed_height) / (with_mask ? 2 : 1);
+  layout.depth = static_cast<int>(*bits);
+  if (layout.width <= 0 || layout.height <= 0 || layout.width > 4096 || layout.height > 4096 ||
+      (layout.depth != 1 && layout.depth != 4 && layout.depth != 8 && layout.depth != 24 &&
+       layout.depth != 32)) {
+    return std::nullopt;
   }
-  const qsizetype palette_at = *header_size;
-  const qsizetype palette_size =
-      depth > 8 ? 0 : (*colours_used != 0 ? qsizetype(*colours_used) : qsizetype(1) << depth);
-  const qsizetype pixels_at = pixels_at_given.value_or(palette_at + 4 * palette_size);
-  const qsizetype stride = (qsizetype(width) * depth + 31) / 32 * 4;
-  const qsizetype mask_at = pixels_at + stride * height;
-  const qsizetype mask_stride = (qsizetype(width) + 31) / 32 * 4;
-  if (palette_size > 256 || mask_at + (with_mask ? mask_stride * height : 0) > dib.size()) {
-    return {};
+  layout.palette_at = *header_size;
+  if (layout.depth <= 8) {
+    layout.palette_size =
+        *colours_used != 0 ? qsizetype(*colours_used) : qsizetype(1) << layout.depth;
   }
-  const auto byte = [&dib](qsizetype at) { return static_cast<std::uint8_t>(dib[at]); };
-  const auto bgr = [&byte](qsizetype at) { return qRgb(byte(at + 2), byte(at + 1), byte(at)); };
+  layout.pixels_at = pixels_at.value_or(layout.palette_at + 4 * layout.palette_size);
+  layout.stride = (qsizetype(layout.width) * layout.depth + 31) / 32 * 4;
+  layout.mask_at = layout.pixels_at + layout.stride * layout.height;
+  layout.mask_stride = with_mask ? (qsizetype(layout.width) + 31) / 32 * 4 : 0;
+  if (layout.palette_size > 256 ||
+      layout.mask_at + layout.mask_stride * layout.height > dib.size()) {
+    return std::nullopt;
+  }
+  return layout;
+}
 
-  QImage image(width, height, QImage::Format_ARGB32);
-  for (int y = 0; y < height; ++y) {
-    const int stored_row = top_down ? y : height - 1 - y;
-    const qsizetype row = pixels_at + stride * stored_row;
+// The colour of pixel x of stored row y; nothing when it indexes no colour.
+std::optional<QRgb> pixel(QByteArrayView dib, const DibLayout& layout, int y, qsizetype x) {
+  const auto byte = [&dib](qsizetype at) { return static_cast<std::uint8_t>(dib[at]); };
+  const qsizetype row = layout.pixels_at + layout.stride * y;
+  QRgb colour = 0;
+  if (layout.depth >= 24) {
+    const qsizetype at = row + x * (layout.depth / 8);
+    const int alpha = layout.depth == 32 && layout.mask_stride != 0 ? byte(at + 3) : 255;
+    colour = qRgba(byte(at + 2), byte(at + 1), byte(at), alpha);
+  } else {
+    const qsizetype bit = x * layout.depth;
+    const int index =
+        byte(row + bit / 8) >> (8 - layout.depth - bit % 8) & ((1 << layout.depth) - 1);
+    if (index >= layout.palette_size) return std::nullopt;
+    const qsizetype at = layout.palette_at + qsizetype(4) * index;
+    colour = qRgb(byte(at + 2), byte(at + 1), byte(at));
+  }
+  if (layout.mask_stride != 0) {
+    const qsizetype mask_row = layout.mask_at + layout.mask_stride * y;
+    if ((byte(mask_row + x / 8) >> (7 - x % 8) & 1) != 0) return qRgba(0, 0, 0, 0);
+  }
+  return colour;
+}
+
+QImage decode_dib(QByteArrayView dib, bool with_mask, std::optional<qsizetype> pixels_at) {
+  const std::optional<DibLayout> layout = layout_of(dib, with_mask, pixels_at);
+  if (!layout) return {};
+  QImage image(layout->width, layout->height, QImage::Format_ARGB32);
+  for (int y = 0; y < layout->height; ++y) {
+    const int stored_row = layout->top_down ? y : layout->height - 1 - y;
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < width; ++x) {
-      QRgb colour = 0;
-      if (depth == 32) {
-        colour = with_mask ? qRgba(byte(row + 4 * x + 2), byte(row + 4 * x + 1), byte(row + 4 * x),
-                                   byte(row + 4 * x + 3))
-                           : bgr(row + 4 * x);
-      } else if (depth == 24) {
-        colour = bgr(row + 3 * x);
-      } else {
-        const qsizetype bit = qsizetype(x) * depth;
-        const int index = byte(row + bit / 8) >> (8 - depth - bit % 8) & ((1 << depth) - 1);
-        if (index >= palette_size) return {};
-        colour = bgr(palette_at + 4 * index);
-      }
-      if (with_mask) {
-        const qsizetype mask_row = mask_at + mask_stride * stored_row;
-        const bool transparent = (byte(mask_row + x / 8) >> (7 - x % 8) & 1) != 0;
-        colour = transparent ? qRgba(0, 0, 0, 0) : colour;
-      }
-      out[x] = colour;
+    for (int x = 0; x < layout->width; ++x) {
+      const std::optional<QRgb> colour = pixel(dib, *layout, stored_row, x);
+      if (!colour) return {};
+      out[x] = *colour;
     }
   }
   return image;

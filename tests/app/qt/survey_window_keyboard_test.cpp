@@ -124,22 +124,6 @@ class SurveyWindowKeyboardTest : public QObject {
     QCOMPARE(name_of(QApplication::focusWidget()), name_of(s.focus_after));
     QVERIFY(window.isVisible());
   }
-
-  // Twice round: the whole tab chain is the table's order, not only its ends.
-  void tabWalksEveryEnabledControlInTableOrder() {
-    ShownSurvey survey(WindowState::kAllEnabled);
-    QVERIFY(QTest::qWaitForWindowActive(&survey.window()));
-    QStringList walk;
-    for (int slot = 1; slot <= kApplicationSlots; ++slot)
-      walk << name_of(check_box(slot));
-    for (int item = 1; item <= kStatusItems; ++item)
-      walk << name_of(status_text(item));
-    walk << name_of(Control::CmdOk) << name_of(Control::CmdCancel);
-    for (qsizetype step = 0; step < 2 * walk.size(); ++step) {
-      QCOMPARE(name_of(QApplication::focusWidget()), walk[step % walk.size()]);
-      press(testing::Key::kTab);
-    }
-  }
 };
 
 }  // namespace tavro::qt

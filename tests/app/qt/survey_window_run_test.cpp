@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QImage>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,7 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::control;
-using testing::shown_text;
 
 void click(SurveyWindow& window, Control c) {
   // Near the left edge: on a check box's indicator, inside a button.
@@ -59,8 +57,7 @@ class SurveyWindowRunTest : public QObject {
 
   SurveyServices services() const { return testing::fixed_services(folder_.wide("Tavro.ini")); }
 
-  // Slot 1 is found, slot 2 is found but disabled, slot 3 is missing, slot 4
-  // has an enable flag that leaves the box as it is; item 2 is disabled.
+  // Slot 1 is found, slot 2 is disabled, slot 3 is missing; item 2 is disabled.
   void write_settings(const std::string& save_folder) {
     folder_.write("apps/dialer.bin", "x");
     folder_.write("apps/tool.exe", "x");
@@ -75,9 +72,6 @@ class SurveyWindowRunTest : public QObject {
         "EnableA3=1\r\nName3=Absent\r\nPath3=" +
         path("apps/absent") +
         "\r\nFile3=absent\r\nString3=6\r\n"
-        "EnableA4=7\r\nName4=" +
-        std::string(120, 'W') +
-        "\r\n"
         "[Status]\r\n"
         "EnableI1=1\r\nItem1=Room & desk\r\n"
         "EnableI2=0\r\nItem2=Unused\r\n"
@@ -103,43 +97,15 @@ class SurveyWindowRunTest : public QObject {
     LoadedSurvey survey(services());
     SurveyWindow& window = survey.window;
 
-    auto* check1 = control<QCheckBox>(window, Control::Check1);
-    QCOMPARE(shown_text(check1), QStringLiteral("AT&T Dialer"));
-    QVERIFY(QKeySequence::mnemonic(check1->text()).isEmpty());
-    QVERIFY(check1->isEnabled() && check1->isChecked());
-    QVERIFY(!window.widget(Control::Check2)->isEnabled());
-    QCOMPARE(window.value(Control::Check2), CheckValue::kTicked);  // disabled but found
-    QVERIFY(window.widget(Control::Check3)->isEnabled());
-    QCOMPARE(window.value(Control::Check3), CheckValue::kUnticked);
-    QVERIFY(window.widget(Control::Check4)->isEnabled());  // 7 leaves it as it was
-    QCOMPARE(window.widget(Control::Check4)->geometry(), QRect(304, 88, 169, 17));
-    QVERIFY(!window.widget(Control::Check5)->isEnabled());  // missing reads as 0
-    QCOMPARE(shown_text(control<QCheckBox>(window, Control::Check5)), QStringLiteral("***"));
-
-    QCOMPARE(control<QLabel>(window, Control::Label1)->text(), QStringLiteral("Room & desk"));
-    QCOMPARE(control<QLabel>(window, Control::Label4)->text(), QStringLiteral("***"));
-    auto* text2 = control<QLineEdit>(window, Control::Text2);
-    QVERIFY(!text2->isEnabled());
-    QCOMPARE(text2->palette().color(QPalette::Disabled, QPalette::Base),
-             window.palette().color(QPalette::Button));
-    QVERIFY(window.widget(Control::Text3)->isEnabled());
-
-    QCOMPARE(control<QLineEdit>(window, Control::TxtHN)->text(), QStringLiteral("PC-042"));
-    QCOMPARE(control<QLineEdit>(window, Control::TxtIP)->text(), QStringLiteral("10.0.0.42"));
-    QCOMPARE(control<QLineEdit>(window, Control::TxtMEM)->text(), QStringLiteral("17179869184"));
-    for (const Control fact : {Control::TxtHN, Control::TxtIP, Control::TxtMEM}) {
-      QVERIFY(!window.widget(fact)->isEnabled());
-    }
-
+    // What the load set shows, the answers go in by keyboard and mouse, and
+    // the record holds both.
+    QVERIFY(control<QCheckBox>(window, Control::Check1)->isChecked());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(QApplication::focusWidget(), window.widget(Control::Check1));
     QTest::keyClick(window.widget(Control::Check1), Qt::Key_Space);  // untick slot 1
     click(window, Control::Check3);                                  // tick slot 3
     QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4, east"));
     QTest::keyClicks(window.widget(Control::Text3), QStringLiteral("alice \"A\""));
-    QTest::keyClick(window.widget(Control::Text3), Qt::Key_Return);  // presses nothing
-    QVERIFY(window.isVisible());
     click(window, Control::CmdOk);
 
     QVERIFY(!window.isVisible());
@@ -183,7 +149,6 @@ class SurveyWindowRunTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4"));
-    click(window, Control::Check3);
     {
       testing::MessageBoxAnswerer answerer;
       click(window, Control::CmdOk);
@@ -194,16 +159,7 @@ class SurveyWindowRunTest : public QObject {
     }
     QVERIFY(window.isVisible());
     QCOMPARE(window.text(Control::Text1), std::wstring(L"Room 4"));
-    QCOMPARE(window.value(Control::Check3), CheckValue::kTicked);
     QCOMPARE(files_in(path("records")), std::size_t{0});
-
-    // Once the folder is there, OK saves and closes.
-    fs::create_directories(missing);
-    click(window, Control::CmdOk);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(folder_.read("records/not-yet/PC-042.txt"),
-             std::string("PC-042,10.0.0.42,17179869184,Room 4,,,,,"
-                         "Installed,Installed,Installed,,,,,,,\r\n"));
   }
 
   void theProgramShowsTheWindowOnlyOnceLoaded() {
@@ -249,8 +205,11 @@ class SurveyWindowRunTest : public QObject {
     const QString file = QStringLiteral(TAVRO_SCREENSHOT_DIR "/survey-window.png");
     QVERIFY(image.save(file));
     qInfo("The loaded window is in %s", qPrintable(file));
-    // The logo is drawn where the table puts it, not left blank.
-    QVERIFY(image.pixelColor(488 + 55, 152 + 44) != image.pixelColor(488 - 5, 152 + 44));
+    // The logo is drawn whole where the table puts it.
+    QCOMPARE(image.copy(488, 152, 111, 88), control<QLabel>(window, Control::Image1)
+                                                ->pixmap()
+                                                .toImage()
+                                                .convertToFormat(image.format()));
   }
 };
 
