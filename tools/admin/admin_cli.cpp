@@ -117,7 +117,15 @@ int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& 
   const std::wstring folder = utf8_to_wide(options.folder);
   const Captions captions = captions_for(options);
   const ColumnNames names = column_names(captions);
-  const Collection collection = collect_records(folder);
+  ProgressLine progress(err, !options.quiet && &err == &std::cerr && standard_error_is_console());
+  CollectOptions collect_options;
+  collect_options.code_page = options.code_page;
+  collect_options.modification_times = !options.db.empty();  // only the database keeps them
+  collect_options.progress = [&progress](std::size_t done, std::size_t total) {
+    progress.update(done, total);
+  };
+  const Collection collection = collect_records(folder, collect_options);
+  progress.clear();
   for (const SkippedFile& file : collection.skipped) {
     print(err, L"Left out " + file.name + L": " + file.reason + L"\n");
   }
@@ -129,14 +137,17 @@ int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& 
     write_file(options.output, table.text);
   }
   const std::int64_t now = now_seconds();
-  if (!options.html.empty()) write_file(options.html, html_report(captions, collection, folder, now));
+  if (!options.html.empty())
+    write_file(options.html, html_report(captions, collection, folder, now));
   if (!options.db.empty()) {
     const StoreResult stored = store_records(utf8_to_wide(options.db), collection,
                                              {folder, utf8_to_wide(options.ini), captions}, now);
-    print(err, L"Database: " + std::to_wstring(stored.added) + L" new survey(s) stored, " +
-                   std::to_wstring(stored.already) + L" already there.\n");
+    if (!options.quiet) {
+      print(err, L"Database: " + std::to_wstring(stored.added) + L" new survey(s) stored, " +
+                     std::to_wstring(stored.already) + L" already there.\n");
+    }
   }
-  print(err, collect_summary(names, collection, table.guarded_cells));
+  if (!options.quiet) print(err, collect_summary(names, collection, table.guarded_cells));
   return collection.skipped.empty() ? 0 : kExitWarnings;
 }
 

@@ -6,7 +6,10 @@
 namespace tavro::admin {
 namespace {
 
+// Two edits for a longer word, one for a word of up to four letters: "foo"
+// is two edits from "bom" but was no try at it.
 constexpr std::size_t kMostEdits = 2;
+constexpr std::size_t kShortWord = 4;
 
 // Edits between a and b, swaps of neighbours counting as one (optimal
 // string alignment distance).
@@ -38,15 +41,16 @@ std::optional<std::string> nearest_name(std::string_view typed,
   const std::size_t dashes = typed.find_first_not_of('-');
   if (dashes == std::string_view::npos) return std::nullopt;
 
+  const std::size_t letters = typed.size() - dashes;
+  const std::size_t most_edits = letters <= kShortWord ? 1 : kMostEdits;
   std::optional<std::string> best;
-  std::size_t best_distance = kMostEdits + 1;
+  std::size_t best_distance = most_edits + 1;
   bool tie = false;
   for (const std::string& name : names) {
-    const bool starts =
-        name.size() > typed.size() && name.starts_with(typed) && typed.size() - dashes >= 2;
+    const bool starts = name.size() > typed.size() && name.starts_with(typed) && letters >= 2;
     const std::size_t distance = starts ? 1 : edit_distance(typed, name);
     // A one-letter name is within two edits of anything short.
-    if (distance >= std::max<std::size_t>(typed.size() - dashes, 1) && !starts) continue;
+    if (distance >= std::max<std::size_t>(letters, 1) && !starts) continue;
     if (distance < best_distance) {
       best = name;
       best_distance = distance;

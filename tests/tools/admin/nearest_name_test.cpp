@@ -6,8 +6,8 @@ namespace tavro::admin {
 namespace {
 
 TEST(NearestName, SuggestsOnlyAClearlyNearestName) {
-  const std::vector<std::string> names = {"check", "collect",  "--html", "--help", "--ini",
-                                          "-o",    "--output", "--db",   "--quiet"};
+  const std::vector<std::string> names = {"check", "collect",  "--html", "--help",  "--ini",
+                                          "-o",    "--output", "--db",   "--quiet", "--bom"};
   const struct {
     const char* typed;
     const char* meant;  // "" for no suggestion
@@ -24,6 +24,7 @@ TEST(NearestName, SuggestsOnlyAClearlyNearestName) {
       {"--d", ""},       // one letter left is no evidence
       {"survey", ""},
       {"--colour", ""},
+      {"--foo", ""},  // two edits from --bom, but a short word
       {"--", ""},
       {"x", ""},
   };
