@@ -16,7 +16,7 @@ KeyReading read_key(const Profile& settings, std::wstring_view section, KeyName 
     reading.written = entry->value;
   }
   if (name.type == KeyType::kNumber) {
-    reading.number = settings.read_int(entry);
+    reading.number = Profile::read_int(entry);
   } else {
     settings.read_string(entry, reading.text);
   }

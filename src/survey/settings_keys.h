@@ -60,6 +60,18 @@ inline std::wstring numbered_key(std::wstring_view key, int number) {
   return number == 0 ? std::wstring(key) : std::wstring(key) + std::to_wstring(number);
 }
 
+// Calls visit(section, key) for every key the survey reads, section by
+// section: "EnableA1" ... "String10", "EnableI1" ... "Item5", "SavePath", "PathString".
+template <typename Visit>
+void for_each_survey_key(Visit visit) {
+  for (const KeyGroup& group : kKeyGroups) {
+    for (int number = group.count == 0 ? 0 : 1; number <= group.count; ++number) {
+      for (const KeyName& key : group.keys)
+        visit(group.section, numbered_key(key.name, number));
+    }
+  }
+}
+
 // What an enable flag does to its control: 0 disables, 1 enables, any other
 // value leaves the control as the window made it.
 enum class EnableAction { kDisable, kEnable, kLeave };

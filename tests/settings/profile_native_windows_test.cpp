@@ -1,11 +1,10 @@
 // Our settings reader against Windows' own profile functions, on the corpus
 // of tricky files in tests/settings/corpus: every key the survey reads, and
-// every key each file holds, read as a string (default "***", 100 units) and
-// as an integer (default 0). A file in the code page is read with the narrow
-// functions (GetPrivateProfileStringA, 100 bytes), a file with a byte-order
-// mark with the wide ones (GetPrivateProfileStringW, 100 UTF-16 units), which
-// keep every character. The two must agree, apart from the slips of Wine's
-// reader listed below, each of which must still show.
+// every key each file holds, read as a string (default "***") and as an
+// integer (default 0): with the narrow functions (100 bytes) for a file in the
+// code page, the wide ones (100 UTF-16 units) for one with a byte-order mark.
+// The two must agree, apart from the slips of Wine's reader listed below,
+// each of which must still show.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -37,8 +36,7 @@ enum class Read { kString, kInteger };
 constexpr char kQuoted99[] = "a quoted value of exactly 99 characters inside the quotes";
 constexpr char kLongInteger[] = "integer text longer than 29 characters";
 constexpr char kCtrlZ[] = "Ctrl-Z counted as white space";
-// And where ours keeps a rule of its own: a character of two UTF-16 units
-// that does not fit whole is left out, never split.
+// Ours, on purpose: a surrogate pair that does not fit whole is left out, never split.
 constexpr char kWholeCharacter[] = "a surrogate pair at the cut";
 
 struct KnownDifference {
@@ -100,12 +98,8 @@ std::vector<std::wstring> corpus_files(const std::wstring& folder) {
 // can name (names the code page cannot hold, or with NULs, cannot be asked for).
 std::set<std::pair<std::wstring, std::wstring>> keys_to_compare(const Profile& profile) {
   std::set<std::pair<std::wstring, std::wstring>> keys;
-  for (const KeyGroup& group : kKeyGroups) {
-    for (int number = group.count == 0 ? 0 : 1; number <= group.count; ++number) {
-      for (const KeyName& key : group.keys)
-        keys.emplace(group.section, numbered_key(key.name, number));
-    }
-  }
+  for_each_survey_key(
+      [&](std::wstring_view section, std::wstring key) { keys.emplace(section, std::move(key)); });
   const auto nameable = [](const std::wstring& name) {
     return !name.empty() && name.find(L'\0') == std::wstring::npos &&
            decode_system_text(narrow(name)) == name;

@@ -108,13 +108,18 @@ TEST_F(SurveyFormTest, AUtf8FileShowsAndDetectsEveryCharacterWhateverTheCodePage
                         {L"Москва", L"москва.EXE", L"Москва.exe"},
                         {L"日本 Zoë", L"日本.exe", L"日本.exe"},
                         {L"Missing", L"ab.exe", L"中文.exe"}};
+  const std::wstring apps = folder_.wide("apps") + path_separator();
   std::wstring settings = L"[Application]\r\n";
+  const auto add = [&](std::wstring_view key, int slot, const std::wstring& value) {
+    settings += std::wstring(key) + std::to_wstring(slot) + L"=" + value + L"\r\n";
+  };
   for (int i = 0; i < 4; ++i) {
     const Slot& slot = slots[i];
-    const std::wstring n = std::to_wstring(i + 1);
-    settings += L"EnableA" + n + L"=1\r\nName" + n + L"=" + slot.caption + L"\r\nPath" + n + L"=" +
-                folder_.wide("apps") + path_separator() + slot.on_disk + L"\r\nFile" + n + L"=" +
-                slot.file + L"\r\nString" + n + L"=" + std::to_wstring(slot.file.size()) + L"\r\n";
+    add(L"EnableA", i + 1, L"1");
+    add(L"Name", i + 1, slot.caption);
+    add(L"Path", i + 1, apps + slot.on_disk);
+    add(L"File", i + 1, slot.file);
+    add(L"String", i + 1, std::to_wstring(slot.file.size()));
     // Named from wide text: narrow paths mean the code page on Windows.
     const std::wstring name = i < 3 ? slot.on_disk : slot.file;
     fs::rename(folder_.write("apps/new", "x"), folder_.path() / "apps" / to_native_path(name));

@@ -31,14 +31,12 @@ struct KnownSection {
 const std::vector<KnownSection>& known_sections() {
   static const std::vector<KnownSection> sections = [] {
     std::vector<KnownSection> known_sections;
-    for (const KeyGroup& group : kKeyGroups) {
-      KnownSection section{known(std::wstring(group.section)), {}};
-      for (int number = group.count == 0 ? 0 : 1; number <= group.count; ++number) {
-        for (const KeyName& key : group.keys)
-          section.keys.push_back(known(numbered_key(key.name, number)));
+    for_each_survey_key([&](std::wstring_view section, std::wstring key) {
+      if (known_sections.empty() || known_sections.back().name.name != section) {
+        known_sections.push_back({known(std::wstring(section)), {}});
       }
-      known_sections.push_back(std::move(section));
-    }
+      known_sections.back().keys.push_back(known(std::move(key)));
+    });
     return known_sections;
   }();
   return sections;
