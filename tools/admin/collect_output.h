@@ -13,7 +13,7 @@ struct CsvFormat {
   char delimiter = ',';
   bool byte_order_mark = false;  // for spreadsheets that take text without one as ANSI
   // A cell that a spreadsheet would take for a formula (it begins with "=",
-  // "+", "-", "@", a tab or a CR) starts with "'" instead; a whole number in
+  // "+", "-", "@", a tab or a CR) gets a leading "'"; a whole number in
   // the Memory column is data and stays as it is.
   bool guard_formulas = true;
 };
