@@ -31,8 +31,9 @@ namespace {
 
 constexpr int kExitWarnings = 1;
 constexpr int kExitErrors = 2;
-// 1: the plain fields of earlier surveys; 2: answers quoted when they must be.
-constexpr int kRecordFormatVersion = 2;
+// 1: the plain fields of earlier surveys; 2: answers quoted when they must be;
+// 3: also UTF-8 after a byte-order mark when the code page cannot hold the text.
+constexpr int kRecordFormatVersion = 3;
 
 // Messages go out in the system code page, as the records are written.
 void print(std::ostream& stream, std::wstring_view text) {
@@ -168,7 +169,8 @@ std::vector<std::string> command_line(const std::vector<std::string>& arguments)
 
 std::string version_text() {
   return "tavro-admin " TAVRO_VERSION "\nRecord format " + std::to_string(kRecordFormatVersion) +
-         " (answers quoted as in RFC 4180 where needed; format 1 is read too)";
+         " (answers quoted as in RFC 4180 where needed, UTF-8 with a byte-order mark where the "
+         "code page cannot hold them; formats 1 and 2 are read too)";
 }
 
 }  // namespace

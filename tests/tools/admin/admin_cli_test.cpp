@@ -80,6 +80,10 @@ TEST(AdminCollect, WritesTheTableAndTheSummary) {
   EXPECT_TRUE(contains(plain.out, "\r\npc1,10.0.0.1,1024,R1,"));
   EXPECT_TRUE(contains(plain.err, "Left out bad.txt: the record has 1 field, not 18\n"));
   EXPECT_TRUE(contains(plain.err, "1 PC, 1 file left out."));
+  // Quiet: what was left out is still said, the summary is not.
+  const Outcome quiet = run({"collect", records, "-q"});
+  EXPECT_EQ(quiet.out, plain.out);
+  EXPECT_EQ(quiet.err, "Left out bad.txt: the record has 1 field, not 18\n");
 
   const std::string csv = folder.utf8("out/table.csv");
   const std::string html = folder.utf8("out/report.html");
@@ -186,7 +190,7 @@ TEST(AdminCommandLine, SaysWhatItDidNotExpectInTheOrderTyped) {
 TEST(AdminCommandLine, Version) {
   const Outcome version = run({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_TRUE(contains(version.out, "tavro-admin " TAVRO_VERSION "\nRecord format 2"))
+  EXPECT_TRUE(contains(version.out, "tavro-admin " TAVRO_VERSION "\nRecord format 3"))
       << version.out;
 }
 
