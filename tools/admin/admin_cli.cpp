@@ -264,10 +264,8 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
   try {
     if (*check_command) return run_check(check, out);
     return run_collect(collect, out, err);
-  } catch (const Failure& failure) {
-    print(err, L"tavro-admin: " + failure.message() + L"\n");
   } catch (const std::exception& error) {
-    err << "tavro-admin: " << error.what() << "\n";
+    print(err, L"tavro-admin: " + message_of(error) + L"\n");
   }
   return kExitErrors;
 }
