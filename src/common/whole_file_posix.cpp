@@ -1,3 +1,4 @@
+// POSIX implementation of whole_file.h.
 #include <cerrno>
 
 #include <fcntl.h>
@@ -5,31 +6,15 @@
 #include <unistd.h>
 
 #include "common/failure.h"
+#include "common/file_handle_posix.h"
 #include "common/read_to_end.h"
 #include "common/whole_file.h"
 
 namespace tavro {
-namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-}  // namespace
 
 std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& file,
                                             std::uintmax_t largest_size) {
-  const Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return system_error_text(errno);
   struct stat info {};
   if (fstat(fd.get(), &info) != 0) return system_error_text(errno);

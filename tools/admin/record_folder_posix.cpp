@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "common/failure.h"
+#include "common/file_handle_posix.h"
 #include "common/read_to_end.h"
 #include "message_text.h"
 #include "record_folder.h"
@@ -17,27 +18,13 @@
 namespace tavro::admin {
 namespace {
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
 
 }  // namespace
 
 struct RecordFolder::Platform {
   explicit Platform(int fd) : descriptor(fd) {}
-  Descriptor descriptor;
+  FileDescriptor descriptor;
 };
 
 RecordFolder::RecordFolder(std::wstring_view folder) : folder_(folder) {
@@ -84,7 +71,7 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
 std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
                                                std::size_t largest_size, bool modified) const {
   // O_NONBLOCK: a FIFO put in the file's place since the listing must not hang the collect.
-  const Descriptor fd(
+  const FileDescriptor fd(
       openat(platform_->descriptor.get(), entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return system_error_text(errno);
   buffer.modified = 0;

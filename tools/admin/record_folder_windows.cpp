@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/failure.h"
+#include "common/file_handle_windows.h"
 #include "common/read_to_end.h"
 #include "message_text.h"
 #include "record_folder.h"
@@ -12,33 +13,6 @@
 
 namespace tavro::admin {
 namespace {
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-// FILETIME counts 100-nanosecond steps from 1601-01-01.
-std::int64_t unix_seconds(const FILETIME& time) {
-  const std::uint64_t ticks =
-      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  constexpr std::uint64_t kTicksFrom1601To1970 = 116444736000000000ULL;
-  return (static_cast<std::int64_t>(ticks) - static_cast<std::int64_t>(kTicksFrom1601To1970)) /
-         10000000;
-}
-
-std::wstring last_error_text() {
-  return system_error_text(static_cast<int>(GetLastError()));
-}
 
 constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
 
@@ -82,9 +56,9 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
 
 std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
                                                std::size_t largest_size, bool modified) const {
-  const Handle handle(CreateFileW((platform_->prefix + entry.name).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  const FileHandle handle(CreateFileW((platform_->prefix + entry.name).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (handle.get() == INVALID_HANDLE_VALUE) return last_error_text();
   buffer.modified = modified ? entry.modified : 0;
   if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
