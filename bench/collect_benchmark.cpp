@@ -23,9 +23,9 @@
 #include "collect_floor.h"
 #include "collect_output.h"
 #include "column_names.h"
+#include "common/unicode.h"
 #include "html_report.h"
 #include "record_db.h"
-#include "settings/unicode.h"
 #include "support/temp_folder.h"
 #include "survey/inventory_record.h"
 

@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_settings.h"
+#include "platform/record_file.h"
 #include "survey/inventory_record.h"
-#include "survey/record_file.h"
 
 namespace tavro::bench {
 namespace {

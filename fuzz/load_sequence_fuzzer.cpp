@@ -21,8 +21,8 @@
 #include <system_error>
 
 #include "fuzz_check.h"
+#include "platform/system_text.h"
 #include "settings/profile.h"
-#include "settings/system_text.h"
 #include "support/fixed_services.h"
 #include "support/in_memory_window.h"
 #include "support/temp_folder.h"

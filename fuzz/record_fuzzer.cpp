@@ -10,7 +10,7 @@
 #include <variant>
 
 #include "fuzz_check.h"
-#include "settings/system_text.h"
+#include "platform/system_text.h"
 #include "survey/inventory_record.h"
 
 namespace tavro {

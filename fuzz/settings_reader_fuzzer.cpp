@@ -16,9 +16,9 @@
 #include <unordered_set>
 
 #include "fuzz_check.h"
+#include "platform/system_text.h"
 #include "settings/profile.h"
 #include "settings/setting_field.h"
-#include "settings/system_text.h"
 #include "survey/application_slots.h"
 #include "survey/controls.h"
 #include "survey/key_reading.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro {
 

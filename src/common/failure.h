@@ -24,8 +24,4 @@ class Failure : public std::exception {
 // library's text (bad_alloc and the like), decoded from UTF-8.
 std::wstring message_of(const std::exception& error);
 
-// The platform's text for an error number (errno on POSIX, a system error
-// code on Windows), e.g. "No such file or directory".
-std::wstring system_error_text(int code);
-
 }  // namespace tavro

@@ -8,7 +8,7 @@
 #include <functional>
 #include <utility>
 
-#include "machine/memory_status.h"
+#include "platform/memory_status.h"
 
 namespace tavro {
 

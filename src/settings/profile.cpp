@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "common/whole_file.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
+#include "platform/system_text.h"
+#include "platform/whole_file.h"
 
 namespace tavro {
 namespace {

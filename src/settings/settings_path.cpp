@@ -1,7 +1,7 @@
 #include "settings/settings_path.h"
 
-#include "settings/executable_folder.h"
-#include "settings/system_text.h"
+#include "platform/executable_folder.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 

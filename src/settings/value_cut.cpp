@@ -1,8 +1,8 @@
 #include "settings/value_cut.h"
 
+#include "common/unicode.h"
+#include "platform/system_text.h"
 #include "settings/setting_field.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
 
 namespace tavro {
 namespace {

@@ -1,7 +1,7 @@
 #include "survey/application_slots.h"
 
-#include "settings/system_text.h"
-#include "survey/file_search.h"
+#include "platform/file_search.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/system_text.h"
 #include "settings/setting_field.h"
 #include "settings/settings_path.h"
-#include "settings/system_text.h"
 #include "survey/key_reading.h"
 
 namespace tavro {

@@ -4,14 +4,14 @@
 #include <utility>
 
 #include "common/failure.h"
+#include "common/unicode.h"
 #include "machine/cls_mem_info.h"
 #include "machine/host_identity.h"
+#include "platform/record_file.h"
 #include "settings/profile.h"
 #include "settings/settings_path.h"
-#include "settings/unicode.h"
 #include "survey/application_slots.h"
 #include "survey/inventory_record.h"
-#include "survey/record_file.h"
 #include "survey/save.h"
 #include "survey/status_items.h"
 

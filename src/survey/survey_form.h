@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "machine/memory_status.h"
+#include "platform/memory_status.h"
 #include "survey/controls.h"
 
 namespace tavro {

@@ -12,7 +12,7 @@
 #include <net/if.h>
 #include <unistd.h>
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro {
 namespace {

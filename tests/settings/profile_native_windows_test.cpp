@@ -16,9 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "common/unicode.h"
+#include "platform/system_text.h"
 #include "settings/profile.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
 #include "survey/controls.h"
 #include "survey/settings_keys.h"
 

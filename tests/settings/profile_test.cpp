@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "settings/system_text.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
+#include "platform/system_text.h"
 #include "support/temp_folder.h"
 
 namespace tavro {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "settings/executable_folder.h"
+#include "platform/executable_folder.h"
 
 namespace tavro {
 namespace {

@@ -1,6 +1,6 @@
 #include "support/application_slot.h"
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro::testing {
 

@@ -1,6 +1,6 @@
 #include "support/in_memory_window.h"
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 #include "survey/layout.h"
 
 namespace tavro::testing {

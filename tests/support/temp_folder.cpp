@@ -4,7 +4,7 @@
 #include <iterator>
 #include <random>
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro::testing {
 

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "settings/system_text.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 namespace {

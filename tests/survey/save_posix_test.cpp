@@ -5,8 +5,9 @@
 #include <sys/stat.h>
 
 #include "common/failure.h"
+#include "platform/record_file.h"
+#include "platform/system_error.h"
 #include "support/temp_folder.h"
-#include "survey/record_file.h"
 #include "survey/save.h"
 
 namespace tavro {

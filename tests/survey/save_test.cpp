@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "common/failure.h"
+#include "platform/record_file.h"
+#include "platform/system_error.h"
 #include "support/platform_errors.h"
 #include "support/temp_folder.h"
-#include "survey/record_file.h"
 
 namespace tavro {
 namespace {

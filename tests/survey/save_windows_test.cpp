@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "common/failure.h"
+#include "platform/record_file.h"
 #include "support/temp_folder.h"
-#include "survey/record_file.h"
 #include "survey/save.h"
 
 namespace tavro {

@@ -7,8 +7,9 @@
 #include <optional>
 
 #include "common/failure.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
+#include "platform/system_error.h"
+#include "platform/system_text.h"
 #include "support/fixed_services.h"
 #include "support/in_memory_window.h"
 #include "support/platform_errors.h"

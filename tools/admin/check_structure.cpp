@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "message_text.h"
-#include "settings/system_text.h"
+#include "platform/system_text.h"
 #include "survey/settings_keys.h"
 
 namespace tavro::admin {

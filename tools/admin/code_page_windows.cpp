@@ -5,7 +5,7 @@
 
 #include "code_page.h"
 #include "common/failure.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro::admin {
 namespace {

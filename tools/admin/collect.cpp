@@ -9,10 +9,10 @@
 
 #include "code_page.h"
 #include "common/failure.h"
+#include "common/unicode.h"
 #include "message_text.h"
+#include "platform/system_text.h"
 #include "record_folder.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
 
 namespace tavro::admin {
 namespace {

@@ -8,7 +8,7 @@
 #include <shellapi.h>
 
 #include "command_line.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro::admin {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "collect_output.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro::admin {
 namespace {

@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include "common/failure.h"
+#include "common/unicode.h"
 #include "folder_probe.h"
+#include "platform/system_error.h"
 #include "settings/settings_path.h"
-#include "settings/unicode.h"
 
 namespace tavro::admin {
 

@@ -4,6 +4,7 @@
 
 #include "common/failure.h"
 #include "folder_probe.h"
+#include "platform/system_error.h"
 
 namespace tavro::admin {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 #include "time_text.h"
 
 namespace tavro::admin {

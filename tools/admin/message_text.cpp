@@ -1,6 +1,6 @@
 #include "message_text.h"
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro::admin {
 

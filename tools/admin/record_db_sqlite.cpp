@@ -7,9 +7,9 @@
 #include <sqlite3.h>
 
 #include "common/failure.h"
+#include "common/unicode.h"
 #include "message_text.h"
 #include "record_db.h"
-#include "settings/unicode.h"
 #include "survey/counts.h"
 #include "time_text.h"
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/whole_file.h"
+#include "platform/whole_file.h"
 
 namespace tavro::admin {
 

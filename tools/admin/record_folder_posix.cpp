@@ -9,11 +9,12 @@
 #include <unistd.h>
 
 #include "common/failure.h"
-#include "common/file_handle_posix.h"
-#include "common/read_to_end.h"
 #include "message_text.h"
+#include "platform/file_handle_posix.h"
+#include "platform/read_to_end.h"
+#include "platform/system_error.h"
+#include "platform/system_text.h"
 #include "record_folder.h"
-#include "settings/system_text.h"
 
 namespace tavro::admin {
 namespace {

@@ -1,7 +1,7 @@
 #include <nlohmann/json.hpp>
 
 #include "check_output.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro::admin {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "common/unicode.h"
 #include "message_text.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
+#include "platform/system_text.h"
 
 namespace tavro::admin {
 namespace {

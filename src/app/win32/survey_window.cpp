@@ -8,6 +8,7 @@
 #include "app/win32/dpi.h"
 #include "app/win32/resource_ids.h"
 #include "common/failure.h"
+#include "platform/system_error.h"
 #include "survey/layout.h"
 
 namespace tavro::win32 {

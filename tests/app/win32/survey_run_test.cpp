@@ -11,8 +11,8 @@
 #include "app/win32/message_loop.h"
 #include "app/win32/survey_program.h"
 #include "common/failure.h"
-#include "settings/executable_folder.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
+#include "platform/executable_folder.h"
 #include "window_driver.h"
 
 namespace tavro::win32 {

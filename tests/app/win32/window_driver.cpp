@@ -4,11 +4,11 @@
 #include <filesystem>
 
 #include "app/win32/message_loop.h"
+#include "common/unicode.h"
 #include "machine/host_identity.h"
+#include "platform/executable_folder.h"
+#include "platform/system_text.h"
 #include "png_file.h"
-#include "settings/executable_folder.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
 
 namespace tavro::win32::testing {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <tuple>
 
+#include "common/unicode.h"
 #include "path_kind.h"
+#include "platform/system_text.h"
 #include "settings/settings_path.h"
-#include "settings/system_text.h"
-#include "settings/unicode.h"
 #include "settings_encoding_check.h"
 #include "support/temp_folder.h"
 

@@ -6,8 +6,8 @@
 
 #include "collect_output.h"
 #include "column_names.h"
-#include "common/whole_file.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
+#include "platform/whole_file.h"
 #include "support/temp_folder.h"
 
 namespace tavro::admin {

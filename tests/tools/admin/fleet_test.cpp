@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "admin_cli.h"
+#include "common/unicode.h"
 #include "record_db.h"
-#include "settings/unicode.h"
 #include "support/temp_folder.h"
 #include "survey/inventory_record.h"
 

@@ -1,5 +1,5 @@
 #include "html_report.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include "check.h"
 #include "check_output.h"
+#include "common/unicode.h"
 #include "settings/settings_path.h"
-#include "settings/unicode.h"
 #include "support/temp_folder.h"
 
 namespace tavro::admin {

@@ -1,9 +1,11 @@
+// Windows implementation of platform/record_file.h.
 #include <windows.h>
 
 #include <string>
 
 #include "common/failure.h"
-#include "survey/record_file.h"
+#include "platform/record_file.h"
+#include "platform/system_error.h"
 
 namespace tavro {
 namespace {

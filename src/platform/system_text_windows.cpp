@@ -1,10 +1,11 @@
+// Windows implementation of platform/system_text.h.
 // Windows text services: the ANSI code page and the invariant case mapping.
 #include <windows.h>
 
 #include <climits>
 #include <optional>
 
-#include "settings/system_text.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 namespace {

@@ -1,7 +1,9 @@
+// Windows implementation of platform/memory_status.h.
 #include <windows.h>
 
 #include "common/failure.h"
-#include "machine/memory_status.h"
+#include "platform/memory_status.h"
+#include "platform/system_error.h"
 
 namespace tavro {
 

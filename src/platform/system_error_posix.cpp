@@ -1,8 +1,10 @@
+// POSIX implementation of platform/system_error.h.
 #include <cstring>
 #include <type_traits>
 
 #include "common/failure.h"
-#include "settings/system_text.h"
+#include "platform/system_error.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 

@@ -1,5 +1,5 @@
 // The directory search on POSIX: what counts as an ordinary file there.
-#include "survey/file_search.h"
+#include "platform/file_search.h"
 
 #include <gtest/gtest.h>
 

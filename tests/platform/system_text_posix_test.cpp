@@ -1,5 +1,5 @@
 // Text services on POSIX: the code page is UTF-8.
-#include "settings/system_text.h"
+#include "platform/system_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Text services on Windows: the ANSI code page (1252 in the test
 // environment) and the invariant case mapping.
-#include "settings/system_text.h"
+#include "platform/system_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// The folder of the running program, as the settings file is looked up
+// beside it. One implementation per platform, chosen by the build.
 #pragma once
 
 #include <string>

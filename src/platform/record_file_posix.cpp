@@ -1,3 +1,4 @@
+// POSIX implementation of platform/record_file.h.
 #include <cerrno>
 #include <string>
 
@@ -6,8 +7,9 @@
 #include <unistd.h>
 
 #include "common/failure.h"
-#include "settings/unicode.h"
-#include "survey/record_file.h"
+#include "common/unicode.h"
+#include "platform/record_file.h"
+#include "platform/system_error.h"
 
 namespace tavro {
 namespace {

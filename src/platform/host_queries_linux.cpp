@@ -1,3 +1,4 @@
+// Linux implementation of platform/host_queries.h.
 // Linux host identity: gethostname, uname as the fallback, SIOCGIFCONF for
 // the addresses and /proc/net/route for the interface of the default route.
 #include <cerrno>
@@ -15,9 +16,10 @@
 #include <unistd.h>
 
 #include "common/failure.h"
-#include "common/whole_file.h"
-#include "machine/host_identity.h"
-#include "settings/system_text.h"
+#include "platform/host_queries.h"
+#include "platform/system_error.h"
+#include "platform/system_text.h"
+#include "platform/whole_file.h"
 
 namespace tavro {
 namespace {

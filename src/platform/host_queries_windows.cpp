@@ -1,3 +1,4 @@
+// Windows implementation of platform/host_queries.h.
 // Windows host identity: the DNS host name (what gethostname reports),
 // NetBIOS computer name as the fallback, GetAdaptersAddresses for the
 // addresses and the adapters' gateways for the default route.
@@ -13,7 +14,8 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "machine/host_identity.h"
+#include "platform/host_queries.h"
+#include "platform/system_error.h"
 
 namespace tavro {
 

@@ -1,8 +1,8 @@
-#include "survey/wow64_path.h"
+#include "platform/wow64_path.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 namespace tavro {
 namespace {

@@ -1,6 +1,6 @@
 // The directory search on Windows: the attribute filter, letter case and
 // the searches the file system rejects.
-#include "survey/file_search.h"
+#include "platform/file_search.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,10 @@
+// Windows implementation of platform/system_error.h.
 #include <windows.h>
 
 #include <string>
 
 #include "common/failure.h"
+#include "platform/system_error.h"
 
 namespace tavro {
 

@@ -1,10 +1,10 @@
-// Windows implementation of whole_file.h.
+// Windows implementation of platform/whole_file.h.
 #include <windows.h>
 
 #include "common/failure.h"
-#include "common/file_handle_windows.h"
-#include "common/read_to_end.h"
-#include "common/whole_file.h"
+#include "platform/file_handle_windows.h"
+#include "platform/read_to_end.h"
+#include "platform/whole_file.h"
 
 namespace tavro {
 

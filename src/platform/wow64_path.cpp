@@ -1,6 +1,7 @@
-#include "survey/wow64_path.h"
+// The path mapping of wow64_path.h: portable, so it is tested on every build.
+#include "platform/wow64_path.h"
 
-#include "settings/system_text.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 namespace {

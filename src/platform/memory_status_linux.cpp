@@ -1,3 +1,4 @@
+// Linux implementation of platform/memory_status.h.
 // Linux figures: sysinfo for totals and swap (the page file), /proc/meminfo
 // for the memory that is really available, the address-space limit and the
 // process's own size for the virtual figures.
@@ -10,8 +11,9 @@
 #include <sys/sysinfo.h>
 
 #include "common/failure.h"
-#include "common/whole_file.h"
-#include "machine/memory_status.h"
+#include "platform/memory_status.h"
+#include "platform/system_error.h"
+#include "platform/whole_file.h"
 
 namespace tavro {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/unicode.h"
+#include "common/unicode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// POSIX implementation of platform/file_search.h.
 #include <cerrno>
 #include <memory>
 #include <string>
@@ -6,9 +7,9 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
-#include "settings/system_text.h"
-#include "settings/unicode.h"
-#include "survey/file_search.h"
+#include "common/unicode.h"
+#include "platform/file_search.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 namespace {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "common/failure.h"
+#include "platform/system_error.h"
 
 namespace tavro {
 

@@ -1,7 +1,9 @@
+// Windows implementation of platform/executable_folder.h.
 #include <windows.h>
 
 #include "common/failure.h"
-#include "settings/executable_folder.h"
+#include "platform/executable_folder.h"
+#include "platform/system_error.h"
 
 namespace tavro {
 

@@ -1,4 +1,4 @@
-// POSIX implementation of whole_file.h.
+// POSIX implementation of platform/whole_file.h.
 #include <cerrno>
 
 #include <fcntl.h>
@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include "common/failure.h"
-#include "common/file_handle_posix.h"
-#include "common/read_to_end.h"
-#include "common/whole_file.h"
+#include "platform/file_handle_posix.h"
+#include "platform/read_to_end.h"
+#include "platform/system_error.h"
+#include "platform/whole_file.h"
 
 namespace tavro {
 

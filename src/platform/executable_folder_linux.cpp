@@ -1,11 +1,13 @@
+// Linux implementation of platform/executable_folder.h.
 #include <cerrno>
 #include <system_error>
 
 #include <unistd.h>
 
 #include "common/failure.h"
-#include "settings/executable_folder.h"
-#include "settings/system_text.h"
+#include "platform/executable_folder.h"
+#include "platform/system_error.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 

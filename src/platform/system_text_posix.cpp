@@ -1,11 +1,12 @@
+// POSIX implementation of platform/system_text.h.
 // POSIX text services: the code page is UTF-8, which holds every character.
 #include <clocale>
 #include <cwctype>
 
 #include <locale.h>
 
-#include "settings/system_text.h"
-#include "settings/unicode.h"
+#include "common/unicode.h"
+#include "platform/system_text.h"
 
 namespace tavro {
 namespace {

@@ -1,7 +1,8 @@
+// Windows implementation of platform/file_search.h.
 #include <windows.h>
 
-#include "survey/file_search.h"
-#include "survey/wow64_path.h"
+#include "platform/file_search.h"
+#include "platform/wow64_path.h"
 
 namespace tavro {
 namespace {
