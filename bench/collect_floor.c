@@ -46,7 +46,8 @@ long collect_floor(const char* folder, size_t* bytes) {
     close(fd);
     return -1;
   }
-  long count = 0, room = 1024;
+  long count = 0;
+  long room = 1024;
   char** names = malloc((size_t)room * sizeof *names);
   const struct dirent* entry;
   while ((entry = readdir(directory)) != NULL) {

@@ -7,10 +7,11 @@
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    (void)fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
     return 2;
   }
-  struct timespec start, end;
+  struct timespec start;
+  struct timespec end;
   clock_gettime(CLOCK_MONOTONIC, &start);
   size_t bytes = 0;
   const long files = collect_floor(argv[1], &bytes);

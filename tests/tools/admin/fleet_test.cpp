@@ -128,7 +128,7 @@ std::vector<Row> html_rows(std::string_view page) {
   for (std::size_t at = page.find("<tr>\n", body); at != std::string_view::npos;) {
     const std::size_t next = page.find("<tr>\n", at + 1);
     const std::string_view row =
-        page.substr(at, next == std::string_view::npos ? page.npos : next - at);
+        page.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at);
     Row& cells = rows.emplace_back();
     for (std::size_t td = row.find("<td"); td != std::string_view::npos;) {
       const std::size_t start = row.find('>', td) + 1;
