@@ -22,7 +22,7 @@ TEST(UpperCase, OneForOneAndTheSameInEveryLocale) {
     EXPECT_EQ(to_upper_invariant(L"i"), L"I") << name;
     EXPECT_EQ(to_upper_invariant(L"\u0131"), L"I") << name;
   }
-  std::setlocale(LC_ALL, before.c_str());
+  (void)std::setlocale(LC_ALL, before.c_str());
 }
 
 TEST(SystemText, EncodesAndDecodesUtf8OnThisPlatform) {
