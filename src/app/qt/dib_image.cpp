@@ -92,7 +92,8 @@ std::optional<QRgb> pixel(QByteArrayView dib, const DibLayout& layout, int y, qs
     const qsizetype at = layout.palette_at + qsizetype(4) * index;
     colour = qRgb(byte(at + 2), byte(at + 1), byte(at));
   }
-  if (layout.mask_stride != 0) {
+  // A 32-bit icon carries its own alpha, and Windows then ignores the mask.
+  if (layout.mask_stride != 0 && layout.depth != 32) {
     const qsizetype mask_row = layout.mask_at + layout.mask_stride * y;
     if ((byte(mask_row + x / 8) >> (7 - x % 8) & 1) != 0) return qRgba(0, 0, 0, 0);
   }
