@@ -406,9 +406,9 @@ CheckReport check_settings_file(std::wstring_view path) {
   }
   // The survey's reader and its limit: Profile::load takes a larger file for no file at all.
   WholeFile file;
-  if (const auto problem = read_whole_file(native, file, kLargestSettingsFile)) {
-    return fail("unreadable-file",
-                L"The settings file " + in_quotes(path) + L" cannot be read (" + *problem + L").");
+  if (const auto read = read_whole_file(native, file, kLargestSettingsFile); !read) {
+    return fail("unreadable-file", L"The settings file " + in_quotes(path) + L" cannot be read (" +
+                                       read.failure().message() + L").");
   }
   report = check_settings(Profile::from_bytes(file.bytes), path, this_host_name());
   if (auto finding = check_settings_encoding(file.bytes, system_code_page_is_utf8())) {

@@ -95,9 +95,9 @@ TEST(Collect, AFileThatCannotBeReadGivesTheSystemsReason) {
   testing::TempFolder folder;
   WholeFile file;
   // A folder opens on some systems but never reads as a file.
-  const auto problem = read_whole_file(folder.path().native(), file, kLargestRecordFile);
-  ASSERT_TRUE(problem.has_value());
-  EXPECT_FALSE(problem->empty());
+  const auto read = read_whole_file(folder.path().native(), file, kLargestRecordFile);
+  ASSERT_FALSE(read);
+  EXPECT_FALSE(read.failure().message().empty());
 }
 
 TEST(Collect, OnlyVisibleTxtFilesAreRead) {
