@@ -197,7 +197,7 @@ SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& o
   report.ticked = detection.ticked;
   report.expected = std::move(detection.expected);
   report.found = std::move(detection.found);
-  report.search_rejected = !detection.matches.has_value();
+  report.search_rejected = !detection.matches;
   report.match_count = detection.matches ? detection.matches->size() : 0;
   if (!report.configured) return report;
 
@@ -295,10 +295,10 @@ void check_save_folder(SaveReport& report, Findings& findings) {
     findings.error(
         "save-folder-not-a-folder", 0,
         L"The save folder " + in_quotes(folder) + L" is not a folder: every save would fail.");
-  } else if (const auto problem = folder_write_problem(folder)) {
+  } else if (const auto probe = probe_folder_write(folder); !probe) {
     findings.error("save-folder-unwritable", 0,
-                   L"The save folder " + in_quotes(folder) + L" cannot be written (" + *problem +
-                       L"): every save would fail.");
+                   L"The save folder " + in_quotes(folder) + L" cannot be written (" +
+                       probe.failure().message() + L"): every save would fail.");
   } else {
     report.usable = true;
   }
