@@ -14,9 +14,9 @@ namespace tavro {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit
-  Result(Failure failure)                                                // NOLINT: implicit
-      : state_(std::in_place_index<1>, std::move(failure)) {}
+  // Implicit, so that a function returns its value or a Failure as they are.
+  Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}
+  Result(Failure failure) : state_(std::in_place_index<1>, std::move(failure)) {}
 
   explicit operator bool() const noexcept { return state_.index() == 0; }
 
@@ -41,8 +41,8 @@ struct Done {};
 template <>
 class [[nodiscard]] Result<void> {
  public:
-  Result(Done /*done*/) noexcept {}                          // NOLINT: implicit
-  Result(Failure failure) : failure_(std::move(failure)) {}  // NOLINT: implicit
+  Result(Done /*done*/) noexcept {}
+  Result(Failure failure) : failure_(std::move(failure)) {}
 
   explicit operator bool() const noexcept { return !failure_.has_value(); }
 
