@@ -189,9 +189,8 @@ void save_and_check_record(testing::InMemoryWindow& window, SurveyForm& form,
   std::ifstream file(expected, std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   const auto read = read_record_file(bytes);
-  check(std::holds_alternative<RecordFields>(read), "the record reads back");
-  check(std::get<RecordFields>(read) == fields_of(window),
-        "the record holds what the window showed");
+  check(static_cast<bool>(read), "the record reads back");
+  check(*read == fields_of(window), "the record holds what the window showed");
   fs::remove(expected);
 }
 

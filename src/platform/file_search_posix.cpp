@@ -9,6 +9,7 @@
 
 #include "common/unicode.h"
 #include "platform/file_search.h"
+#include "platform/system_error.h"
 #include "platform/system_text.h"
 
 namespace tavro {
@@ -27,7 +28,7 @@ bool means_nothing_found(int error) {
 
 }  // namespace
 
-std::optional<std::vector<std::wstring>> find_ordinary_files(std::wstring_view pattern) {
+Result<std::vector<std::wstring>> find_ordinary_files(std::wstring_view pattern) {
   const std::string path = wide_to_utf8(pattern);
   const std::size_t slash = path.rfind('/');
   const std::string folder =
@@ -41,7 +42,7 @@ std::optional<std::vector<std::wstring>> find_ordinary_files(std::wstring_view p
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
       if (means_nothing_found(errno)) return names;
-      return std::nullopt;
+      return Failure(system_error_text(errno));
     }
     if (S_ISREG(info.st_mode) && name_pattern.front() != '.') {
       names.push_back(decode_system_text(name_pattern));
@@ -52,7 +53,7 @@ std::optional<std::vector<std::wstring>> find_ordinary_files(std::wstring_view p
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(folder.c_str()), closedir);
   if (!listing) {
     if (means_nothing_found(errno)) return names;
-    return std::nullopt;
+    return Failure(system_error_text(errno));
   }
   const std::string prefix = slash == std::string::npos ? "" : folder + "/";
   while (const dirent* entry = readdir(listing.get())) {

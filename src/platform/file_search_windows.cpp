@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/file_search.h"
+#include "platform/system_error.h"
 #include "platform/wow64_path.h"
 
 namespace tavro {
@@ -23,7 +24,7 @@ std::wstring as_a_64_bit_program_sees_it(std::wstring_view pattern) {
 
 }  // namespace
 
-std::optional<std::vector<std::wstring>> find_ordinary_files(std::wstring_view pattern) {
+Result<std::vector<std::wstring>> find_ordinary_files(std::wstring_view pattern) {
   std::vector<std::wstring> names;
   const std::wstring search = as_a_64_bit_program_sees_it(pattern);
   if (search.empty()) return names;
@@ -33,7 +34,7 @@ std::optional<std::vector<std::wstring>> find_ordinary_files(std::wstring_view p
   if (handle == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return names;
-    return std::nullopt;
+    return Failure(system_error_text(static_cast<int>(error)));
   }
   constexpr DWORD kNotOrdinary =
       FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;

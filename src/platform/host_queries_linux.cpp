@@ -28,7 +28,7 @@ namespace {
 std::set<std::string, std::less<>> default_route_interfaces() {
   std::set<std::string, std::less<>> names;
   WholeFile routes;
-  if (read_whole_file("/proc/net/route", routes, std::uintmax_t{1} << 24)) return names;
+  if (!read_whole_file("/proc/net/route", routes, std::uintmax_t{1} << 24)) return names;
   const std::string_view table = routes.bytes;
   // After the column headings, one route a line: "Iface\tDestination\t...".
   for (std::size_t line = table.find('\n'); line < table.size(); line = table.find('\n', line)) {

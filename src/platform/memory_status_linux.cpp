@@ -23,7 +23,7 @@ constexpr std::uintmax_t kLargestProcFile = 1 << 20;
 // A "Name:   1234 kB" figure of a /proc file, in bytes; fallback when absent.
 std::uint64_t proc_figure(const char* file, std::string_view name, std::uint64_t fallback) {
   WholeFile proc;
-  if (read_whole_file(file, proc, kLargestProcFile)) return fallback;
+  if (!read_whole_file(file, proc, kLargestProcFile)) return fallback;
   const std::string_view text = proc.bytes;
   for (std::size_t line = 0; line < text.size();) {
     const std::size_t end = std::min(text.find('\n', line), text.size());

@@ -4,8 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "common/result.h"
 
 namespace tavro {
 
@@ -14,25 +15,24 @@ inline std::wstring too_large_text(std::uintmax_t largest_size) {
 }
 
 // Fills bytes through read_some(data, room, got), which reads at most room
-// bytes into data, sets got and gives the reason when it fails. Gives
-// nothing on success, else the reason; nothing beyond largest_size is read.
+// bytes into data and sets got, or fails with the reason. Fails with the
+// first reason; nothing beyond largest_size is read.
 template <typename ReadSome>
-std::optional<std::wstring> read_to_end(std::uintmax_t size, std::uintmax_t largest_size,
-                                        std::string& bytes, ReadSome read_some) {
-  if (size > largest_size) return too_large_text(largest_size);
+Result<void> read_to_end(std::uintmax_t size, std::uintmax_t largest_size, std::string& bytes,
+                         ReadSome read_some) {
+  if (size > largest_size) return Failure(too_large_text(largest_size));
   // One byte more than the size, so that a file that grew meanwhile is
   // still read to its end.
   bytes.resize(static_cast<std::size_t>(size) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {
-      if (bytes.size() > largest_size) return too_large_text(largest_size);
+      if (bytes.size() > largest_size) return Failure(too_large_text(largest_size));
       bytes.resize(bytes.size() * 2);
     }
     std::size_t got = 0;
-    if (auto failure = read_some(bytes.data() + filled, bytes.size() - filled, got)) {
-      return failure;
-    }
+    if (auto read = read_some(bytes.data() + filled, bytes.size() - filled, got); !read)
+      return read;
     filled += got;
     // A short read of a regular file is its end: no second call to find it.
     // A file that reports no size (those in /proc) may read short before its
@@ -40,7 +40,7 @@ std::optional<std::wstring> read_to_end(std::uintmax_t size, std::uintmax_t larg
     if (got == 0 || (size != 0 && filled < bytes.size())) break;
   }
   bytes.resize(filled);
-  return std::nullopt;
+  return Done{};
 }
 
 }  // namespace tavro

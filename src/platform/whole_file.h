@@ -5,8 +5,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
+
+#include "common/result.h"
 
 namespace tavro {
 
@@ -19,9 +20,8 @@ struct WholeFile {
 };
 
 // Fills file with the bytes and modification time of the file at path.
-// Gives nothing on success, else the reason it could not be read; a file
-// larger than largest_size is refused rather than read.
-std::optional<std::wstring> read_whole_file(const NativePath& path, WholeFile& file,
-                                            std::uintmax_t largest_size);
+// Fails with the reason it could not be read; a file larger than
+// largest_size is refused rather than read.
+Result<void> read_whole_file(const NativePath& path, WholeFile& file, std::uintmax_t largest_size);
 
 }  // namespace tavro

@@ -53,7 +53,7 @@ Profile Profile::load(std::wstring_view path) {
   // A file that cannot be read (missing, a folder, no permission, absurdly
   // large) reads as missing, as with the native reader: every read gives its default.
   WholeFile file;
-  if (read_whole_file(to_native_path(path), file, kLargestSettingsFile)) return {};
+  if (!read_whole_file(to_native_path(path), file, kLargestSettingsFile)) return {};
   Profile profile = from_bytes(file.bytes);
   profile.file_found_ = true;
   return profile;

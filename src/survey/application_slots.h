@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/result.h"
 #include "settings/profile.h"
 #include "settings/setting_field.h"
 #include "survey/controls.h"
@@ -31,9 +31,9 @@ struct ApplicationDetection {
   // File<i> upper-cased and cut to String<i> characters (NULs included when
   // String<i> exceeds the name's length, so such a slot never matches).
   std::wstring expected;
-  // Upper-cased names of the ordinary files matching Path<i>; std::nullopt
+  // Upper-cased names of the ordinary files matching Path<i>; a failure
   // when the file system rejected the search, which counts as no match.
-  std::optional<std::vector<std::wstring>> matches;
+  Result<std::vector<std::wstring>> matches = std::vector<std::wstring>{};
   // The matching name when there is one, else the first match, else empty.
   std::wstring found;
   // A file matched and its name equals the expected name.

@@ -40,11 +40,16 @@ std::string byte_text(unsigned char byte) {
   return std::string("0x") + kDigits[byte >> 4U] + kDigits[byte & 0xFU];
 }
 
+// A record file's reason for refusal, all of it ASCII but the names of code pages.
+Failure rejection(const std::string& reason) {
+  return Failure(utf8_to_wide(reason));
+}
+
 // The record line without its CR LF, or the reason there is none.
-std::variant<std::string_view, RecordError> record_line(std::string_view utf8) {
-  if (utf8.empty()) return RecordError{"the file is empty"};
+Result<std::string_view> record_line(std::string_view utf8) {
+  if (utf8.empty()) return rejection("the file is empty");
   if (!utf8.ends_with("\r\n")) {
-    return RecordError{"the record does not end with a line end (CR LF)"};
+    return rejection("the record does not end with a line end (CR LF)");
   }
   return utf8.substr(0, utf8.size() - 2);
 }
@@ -68,13 +73,13 @@ class SystemCodePage final : public LegacyDecoder {
 
 // Reads the quoted field that starts at line[pos] into text, leaving pos
 // after its closing quote. The survey quotes only what needs it.
-std::optional<RecordError> read_quoted_field(std::string_view line, std::size_t& pos,
-                                             std::size_t index, std::string& text) {
+Result<void> read_quoted_field(std::string_view line, std::size_t& pos, std::size_t index,
+                               std::string& text) {
   bool needed = false;
   ++pos;
   for (;;) {
     const std::size_t quote = line.find('"', pos);
-    if (quote == std::string_view::npos) return RecordError{"a quoted field is not closed"};
+    if (quote == std::string_view::npos) return rejection("a quoted field is not closed");
     const std::string_view run = line.substr(pos, quote - pos);
     needed = needed || run.find_first_of(",\r\n") != std::string_view::npos;
     text += run;
@@ -84,19 +89,18 @@ std::optional<RecordError> read_quoted_field(std::string_view line, std::size_t&
     needed = true;
     ++pos;
   }
-  if (pos < line.size() && line[pos] != ',') return RecordError{"text follows a closing quote"};
+  if (pos < line.size() && line[pos] != ',') return rejection("text follows a closing quote");
   if (!needed) {
-    return RecordError{"field " + std::to_string(index + 1) +
-                       " is quoted but holds no comma, quote or line break: not written as the "
-                       "survey writes records"};
+    return rejection("field " + std::to_string(index + 1) +
+                     " is quoted but holds no comma, quote or line break: not written as the "
+                     "survey writes records");
   }
-  return std::nullopt;
+  return Done{};
 }
 
 // Reads the unquoted field that starts at line[pos] into text, leaving pos
 // at the comma or the end of the line.
-std::optional<RecordError> read_plain_field(std::string_view line, std::size_t& pos,
-                                            std::string& text) {
+Result<void> read_plain_field(std::string_view line, std::size_t& pos, std::string& text) {
   // A plain loop: find_first_of would search the four characters for each byte.
   std::size_t stop = pos;
   while (stop < line.size() && !is_record_special(line[stop]))
@@ -104,10 +108,10 @@ std::optional<RecordError> read_plain_field(std::string_view line, std::size_t& 
   text += line.substr(pos, stop - pos);
   pos = stop;
   if (pos < line.size() && line[pos] != ',') {
-    return RecordError{line[pos] == '"' ? "a quote stands inside an unquoted field"
-                                        : "the file holds several lines"};
+    return rejection(line[pos] == '"' ? "a quote stands inside an unquoted field"
+                                      : "the file holds several lines");
   }
-  return std::nullopt;
+  return Done{};
 }
 
 RecordFields wide_fields(const RecordText& record) {
@@ -169,40 +173,39 @@ std::size_t invalid_utf8_offset(std::string_view bytes) {
   return std::string_view::npos;
 }
 
-std::variant<std::string_view, RecordError> record_file_utf8(std::string_view bytes,
-                                                             LegacyDecoder& legacy,
-                                                             std::string& converted) {
+Result<std::string_view> record_file_utf8(std::string_view bytes, LegacyDecoder& legacy,
+                                          std::string& converted) {
   const bool marked = bytes.starts_with(kUtf8ByteOrderMark);
   const std::size_t start = marked ? kUtf8ByteOrderMark.size() : 0;
   const std::size_t invalid = invalid_utf8_offset(bytes.substr(start));
   if (invalid == std::string_view::npos) return bytes.substr(start);
   const std::string not_utf8 = byte_at(bytes, start + invalid) + " is not valid UTF-8";
   if (marked) {
-    return RecordError{"the file starts with a UTF-8 byte-order mark, but " + not_utf8};
+    return rejection("the file starts with a UTF-8 byte-order mark, but " + not_utf8);
   }
   if (const auto offset = legacy.to_utf8(bytes, converted)) {
-    return RecordError{"the record is neither UTF-8 (" + not_utf8 + ") nor text in " +
-                       legacy.name() + " (" +
-                       (*offset < bytes.size() ? byte_at(bytes, *offset) + " has no character"
-                                               : std::string("it does not convert")) +
-                       ")"};
+    return rejection("the record is neither UTF-8 (" + not_utf8 + ") nor text in " + legacy.name() +
+                     " (" +
+                     (*offset < bytes.size() ? byte_at(bytes, *offset) + " has no character"
+                                             : std::string("it does not convert")) +
+                     ")");
   }
   return std::string_view(converted);
 }
 
-std::optional<RecordError> read_record_text(std::string_view utf8, RecordText& record) {
-  const auto line_or_error = record_line(utf8);
-  if (const auto* error = std::get_if<RecordError>(&line_or_error)) return *error;
-  const std::string_view line = std::get<std::string_view>(line_or_error);
+Result<void> read_record_text(std::string_view utf8, RecordText& record) {
+  const auto line_or_failure = record_line(utf8);
+  if (!line_or_failure) return line_or_failure.failure();
+  const std::string_view line = *line_or_failure;
   record.text.clear();
   record.text.reserve(line.size());
   std::size_t count = 0;  // fields read so far, also past the 18th
   std::size_t pos = 0;
   for (;;) {
     const bool quoted = pos < line.size() && line[pos] == '"';
-    auto error = quoted ? read_quoted_field(line, pos, count, record.text)
+    auto field = quoted ? read_quoted_field(line, pos, count, record.text)
                         : read_plain_field(line, pos, record.text);
-    if (error) return error;
+    if (!field) return field;
     if (count < kRecordFieldCount)
       record.ends[count] = static_cast<std::uint32_t>(record.text.size());
     ++count;
@@ -210,16 +213,16 @@ std::optional<RecordError> read_record_text(std::string_view utf8, RecordText& r
     ++pos;  // the comma
   }
   if (count != kRecordFieldCount) {
-    return RecordError{"the record has " + count_text(count, "field", "fields") + ", not " +
-                       std::to_string(kRecordFieldCount)};
+    return rejection("the record has " + count_text(count, "field", "fields") + ", not " +
+                     std::to_string(kRecordFieldCount));
   }
-  return std::nullopt;
+  return Done{};
 }
 
 bool read_unquoted_record_text(std::string_view utf8, RecordText& record) {
-  const auto line_or_error = record_line(utf8);
-  if (std::holds_alternative<RecordError>(line_or_error)) return false;
-  const std::string_view line = std::get<std::string_view>(line_or_error);
+  const auto line_or_failure = record_line(utf8);
+  if (!line_or_failure) return false;
+  const std::string_view line = *line_or_failure;
   if (line.find_first_of("\r\n") != std::string_view::npos) return false;
   record.text.clear();
   std::size_t start = 0;
@@ -234,13 +237,13 @@ bool read_unquoted_record_text(std::string_view utf8, RecordText& record) {
   return true;
 }
 
-std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes) {
+Result<RecordFields> read_record_file(std::string_view bytes) {
   std::string converted;
   SystemCodePage system_code_page;
   const auto utf8 = record_file_utf8(bytes, system_code_page, converted);
-  if (const auto* error = std::get_if<RecordError>(&utf8)) return *error;
+  if (!utf8) return utf8.failure();
   RecordText record;
-  if (auto error = read_record_text(std::get<std::string_view>(utf8), record)) return *error;
+  if (auto read = read_record_text(*utf8, record); !read) return read.failure();
   return wide_fields(record);
 }
 
@@ -249,8 +252,7 @@ std::optional<RecordFields> read_unquoted_record(std::string_view bytes) {
   SystemCodePage system_code_page;
   const auto utf8 = record_file_utf8(bytes, system_code_page, converted);
   RecordText record;
-  if (std::holds_alternative<RecordError>(utf8) ||
-      !read_unquoted_record_text(std::get<std::string_view>(utf8), record)) {
+  if (!utf8 || !read_unquoted_record_text(*utf8, record)) {
     return std::nullopt;
   }
   return wide_fields(record);

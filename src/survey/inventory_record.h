@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
+#include "common/result.h"
 #include "survey/counts.h"
 
 namespace tavro {
@@ -37,11 +37,6 @@ std::wstring format_record(const RecordFields& fields);
 // the byte-order mark and the line in UTF-8 when the code page lacks (or
 // would best-fit) any character of it.
 std::string record_file_bytes(const RecordFields& fields);
-
-// Why a record file was not accepted.
-struct RecordError {
-  std::string reason;
-};
 
 // A record file that starts with these bytes is UTF-8 whatever the code page.
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -82,15 +77,14 @@ class LegacyDecoder {
 // becomes part of a field), the bytes as they are when they are valid
 // UTF-8, else the bytes converted by legacy into converted. An error names
 // the encoding problem with the offset of the byte.
-std::variant<std::string_view, RecordError> record_file_utf8(std::string_view bytes,
-                                                             LegacyDecoder& legacy,
-                                                             std::string& converted);
+Result<std::string_view> record_file_utf8(std::string_view bytes, LegacyDecoder& legacy,
+                                          std::string& converted);
 
 // Reads a record line given as UTF-8 (after any byte-order mark) into
 // record. Accepts the form record_file_bytes writes, quoted fields included,
 // and nothing else: a field quoted without need is an error, so a record of
 // the earlier unquoted form that holds a quote is not mistaken for this one.
-std::optional<RecordError> read_record_text(std::string_view utf8, RecordText& record);
+Result<void> read_record_text(std::string_view utf8, RecordText& record);
 
 // Reads a UTF-8 record of the earlier form that quoted nothing: one line
 // ended by CR LF whose 17 commas separate 18 fields, with any quote taken as
@@ -100,7 +94,7 @@ bool read_unquoted_record_text(std::string_view utf8, RecordText& record);
 // Reads the bytes of a record file as a survey on any PC writes it: UTF-8
 // after a byte-order mark, else UTF-8 where the bytes are valid UTF-8, else
 // the system code page. Writing the fields again gives the same text.
-std::variant<RecordFields, RecordError> read_record_file(std::string_view bytes);
+Result<RecordFields> read_record_file(std::string_view bytes);
 
 // The earlier unquoted form (see read_unquoted_record_text), in the same
 // encodings as read_record_file. Empty when the bytes are not such a record.

@@ -40,8 +40,8 @@ class FileSearchWindows : public ::testing::Test {
 
   std::vector<std::wstring> sorted_matches(const char* relative_pattern) const {
     const auto found = find_ordinary_files(tree_.wide(relative_pattern));
-    EXPECT_TRUE(found.has_value());
-    std::vector<std::wstring> names = found.value_or(std::vector<std::wstring>{});
+    EXPECT_TRUE(found);
+    std::vector<std::wstring> names = found ? *found : std::vector<std::wstring>{};
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -69,7 +69,7 @@ TEST_F(FileSearchWindows, MissingFilesAndFoldersAreNothingFound) {
 }
 
 TEST_F(FileSearchWindows, AWildcardBeforeTheLastPartIsRejected) {
-  EXPECT_FALSE(find_ordinary_files(tree_.wide("ap*/Normal.exe")).has_value());
+  EXPECT_FALSE(find_ordinary_files(tree_.wide("ap*/Normal.exe")));
 }
 
 TEST_F(FileSearchWindows, RelativePatternsAndTheDefaultSearchTheCurrentFolder) {
@@ -78,9 +78,9 @@ TEST_F(FileSearchWindows, RelativePatternsAndTheDefaultSearchTheCurrentFolder) {
   const auto relative = find_ordinary_files(L"normal.exe");
   const auto stars = find_ordinary_files(L"***");
   fs::current_path(before);
-  ASSERT_TRUE(relative.has_value());
+  ASSERT_TRUE(relative);
   EXPECT_EQ(*relative, std::vector<std::wstring>{L"Normal.exe"});
-  ASSERT_TRUE(stars.has_value());
+  ASSERT_TRUE(stars);
   EXPECT_EQ(stars->size(), 3u);  // Normal.exe, readonly.exe, notes.txt
 }
 

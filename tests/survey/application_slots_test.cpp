@@ -62,7 +62,7 @@ TEST_F(ApplicationSlots, FoldersAndMissingFoldersAreNotFound) {
   EXPECT_EQ(folder.found, L"");
   const auto missing = detect_slot(tree_.utf8("nowhere/x.exe"), "x.exe", "5");
   EXPECT_FALSE(missing.ticked);
-  ASSERT_TRUE(missing.matches.has_value());
+  ASSERT_TRUE(missing.matches);
   EXPECT_TRUE(missing.matches->empty());
 }
 
@@ -70,7 +70,7 @@ TEST_F(ApplicationSlots, EveryWildcardMatchIsComparedNotOnlyTheFirst) {
   const auto result = detect_slot(tree_.utf8("apps/*.exe"), "ZETA.EXE", "8");
   EXPECT_TRUE(result.ticked);
   EXPECT_EQ(result.found, L"ZETA.EXE");
-  ASSERT_TRUE(result.matches.has_value());
+  ASSERT_TRUE(result.matches);
   EXPECT_GE(result.matches->size(), 3u);  // the folder is never among them
   for (const std::wstring& name : *result.matches)
     EXPECT_NE(name, L"FOLDER.EXE");
@@ -92,7 +92,7 @@ TEST_F(ApplicationSlots, RelativePathsAreSearchedFromTheCurrentFolder) {
   EXPECT_TRUE(relative);
   EXPECT_TRUE(relative_wildcard);
   EXPECT_EQ(defaults.expected, L"");
-  ASSERT_TRUE(defaults.matches.has_value());
+  ASSERT_TRUE(defaults.matches);
   EXPECT_EQ(defaults.matches->size(), 5u);
   EXPECT_FALSE(defaults.ticked);
 }

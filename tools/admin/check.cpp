@@ -197,7 +197,7 @@ SlotReport check_slot(const Profile& settings, int slot, std::vector<Finding>& o
   report.ticked = detection.ticked;
   report.expected = std::move(detection.expected);
   report.found = std::move(detection.found);
-  report.search_rejected = !detection.matches.has_value();
+  report.search_rejected = !detection.matches;
   report.match_count = detection.matches ? detection.matches->size() : 0;
   if (!report.configured) return report;
 
@@ -295,10 +295,10 @@ void check_save_folder(SaveReport& report, Findings& findings) {
     findings.error(
         "save-folder-not-a-folder", 0,
         L"The save folder " + in_quotes(folder) + L" is not a folder: every save would fail.");
-  } else if (const auto problem = folder_write_problem(folder)) {
+  } else if (const auto probe = probe_folder_write(folder); !probe) {
     findings.error("save-folder-unwritable", 0,
-                   L"The save folder " + in_quotes(folder) + L" cannot be written (" + *problem +
-                       L"): every save would fail.");
+                   L"The save folder " + in_quotes(folder) + L" cannot be written (" +
+                       probe.failure().message() + L"): every save would fail.");
   } else {
     report.usable = true;
   }
@@ -406,9 +406,9 @@ CheckReport check_settings_file(std::wstring_view path) {
   }
   // The survey's reader and its limit: Profile::load takes a larger file for no file at all.
   WholeFile file;
-  if (const auto problem = read_whole_file(native, file, kLargestSettingsFile)) {
-    return fail("unreadable-file",
-                L"The settings file " + in_quotes(path) + L" cannot be read (" + *problem + L").");
+  if (const auto read = read_whole_file(native, file, kLargestSettingsFile); !read) {
+    return fail("unreadable-file", L"The settings file " + in_quotes(path) + L" cannot be read (" +
+                                       read.failure().message() + L").");
   }
   report = check_settings(Profile::from_bytes(file.bytes), path, this_host_name());
   if (auto finding = check_settings_encoding(file.bytes, system_code_page_is_utf8())) {

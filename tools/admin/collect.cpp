@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <optional>
 #include <thread>
-#include <variant>
 
 #include "code_page.h"
 #include "common/failure.h"
+#include "common/result.h"
 #include "common/unicode.h"
 #include "message_text.h"
 #include "platform/system_text.h"
@@ -19,16 +18,16 @@ namespace {
 
 // The survey writes "Installed" or nothing for an application; other text
 // there means the file is not an inventory record.
-std::optional<std::wstring> application_field_problem(const RecordText& record) {
+Result<void> check_application_fields(const RecordText& record) {
   constexpr std::string_view kInstalledUtf8 = "Installed";
   for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i) {
     const std::string_view field = record.field(i);
     if (!field.empty() && field != kInstalledUtf8) {
-      return L"field " + std::to_wstring(i + 1) + L" is " + in_quotes(utf8_to_wide(field)) +
-             L", neither \"Installed\" nor empty";
+      return Failure(L"field " + std::to_wstring(i + 1) + L" is " + in_quotes(utf8_to_wide(field)) +
+                     L", neither \"Installed\" nor empty");
     }
   }
-  return std::nullopt;
+  return Done{};
 }
 
 // Host names sort without regard to letter case; most are ASCII, which is
@@ -50,25 +49,26 @@ class Collector {
       : decoder_(code_page), modification_times_(modification_times) {}
 
   void add(const RecordFolder& folder, const RecordFolder::Entry& entry) {
-    if (const auto problem = folder.read(entry, file_, kLargestRecordFile, modification_times_)) {
-      skip(entry, *problem);
+    if (const auto read = folder.read(entry, file_, kLargestRecordFile, modification_times_);
+        !read) {
+      skip(entry, read.failure().message());
       return;
     }
     const auto text = record_file_utf8(file_.bytes(), decoder_, converted_);
-    if (const auto* error = std::get_if<RecordError>(&text)) {
-      skip(entry, utf8_to_wide(error->reason));
+    if (!text) {
+      skip(entry, text.failure().message());
       return;
     }
-    const std::string_view utf8 = std::get<std::string_view>(text);
-    if (const auto error = read_record_text(utf8, record_)) {
+    const std::string_view utf8 = *text;
+    if (const auto read = read_record_text(utf8, record_); !read) {
       // Records saved before answers were quoted hold quotes as plain text.
       if (!read_unquoted_record_text(utf8, record_)) {
-        skip(entry, utf8_to_wide(error->reason));
+        skip(entry, read.failure().message());
         return;
       }
     }
-    if (const auto problem = application_field_problem(record_)) {
-      skip(entry, *problem);
+    if (const auto fields = check_application_fields(record_); !fields) {
+      skip(entry, fields.failure().message());
       return;
     }
     for (std::size_t i = 0; i < kApplicationCount; ++i) {

@@ -12,15 +12,15 @@
 
 namespace tavro::admin {
 
-std::optional<std::wstring> folder_write_problem(std::wstring_view folder) {
+Result<void> probe_folder_write(std::wstring_view folder) {
   // A hidden name that does not end in ".txt", so a collect running at the
   // same moment never takes it for a record.
   std::string probe = wide_to_utf8(with_trailing_separator(folder)) + ".tavro-admin-probe-XXXXXX";
   const int fd = mkstemp(probe.data());
-  if (fd < 0) return system_error_text(errno);
+  if (fd < 0) return Failure(system_error_text(errno));
   close(fd);
-  if (unlink(probe.c_str()) != 0) return system_error_text(errno);
-  return std::nullopt;
+  if (unlink(probe.c_str()) != 0) return Failure(system_error_text(errno));
+  return Done{};
 }
 
 }  // namespace tavro::admin

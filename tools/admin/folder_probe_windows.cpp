@@ -8,16 +8,16 @@
 
 namespace tavro::admin {
 
-std::optional<std::wstring> folder_write_problem(std::wstring_view folder) {
+Result<void> probe_folder_write(std::wstring_view folder) {
   // GetTempFileNameW creates the file; its name ends in ".tmp", so a collect
   // running at the same moment never takes it for a record.
   wchar_t probe[MAX_PATH + 1] = {};
   const std::wstring where(folder.empty() ? std::wstring_view(L"\\") : folder);
   if (GetTempFileNameW(where.c_str(), L"tav", 0, probe) == 0) {
-    return system_error_text(static_cast<int>(GetLastError()));
+    return Failure(system_error_text(static_cast<int>(GetLastError())));
   }
-  if (!DeleteFileW(probe)) return system_error_text(static_cast<int>(GetLastError()));
-  return std::nullopt;
+  if (!DeleteFileW(probe)) return Failure(system_error_text(static_cast<int>(GetLastError())));
+  return Done{};
 }
 
 }  // namespace tavro::admin

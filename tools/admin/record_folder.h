@@ -7,11 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "platform/whole_file.h"
 
 namespace tavro::admin {
@@ -60,10 +60,10 @@ class RecordFolder {
 
   // Reads the file into buffer, and its modification time when asked
   // (which costs a system call per file on some platforms); a file larger
-  // than largest_size is refused. Gives nothing on success, else the
-  // system's reason. Safe to call from several threads at once.
-  std::optional<std::wstring> read(const Entry& entry, FileBuffer& buffer, std::size_t largest_size,
-                                   bool modified) const;
+  // than largest_size is refused. Fails with the system's reason. Safe to
+  // call from several threads at once.
+  Result<void> read(const Entry& entry, FileBuffer& buffer, std::size_t largest_size,
+                    bool modified) const;
 
  private:
   [[noreturn]] void fail(int error) const;

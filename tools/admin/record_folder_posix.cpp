@@ -69,23 +69,23 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
   return files;
 }
 
-std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
-                                               std::size_t largest_size, bool modified) const {
+Result<void> RecordFolder::read(const Entry& entry, FileBuffer& buffer, std::size_t largest_size,
+                                bool modified) const {
   // O_NONBLOCK: a FIFO put in the file's place since the listing must not hang the collect.
   const FileDescriptor fd(
       openat(platform_->descriptor.get(), entry.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) return system_error_text(errno);
+  if (fd.get() < 0) return Failure(system_error_text(errno));
   buffer.modified = 0;
   if (modified) {
     struct stat info {};
-    if (fstat(fd.get(), &info) != 0) return system_error_text(errno);
+    if (fstat(fd.get(), &info) != 0) return Failure(system_error_text(errno));
     buffer.modified = info.st_mtim.tv_sec;
   }
   if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
   buffer.size = 0;
   for (;;) {
     if (buffer.size == buffer.storage.size()) {
-      if (buffer.size > largest_size) return too_large_text(largest_size);
+      if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
       buffer.storage.resize(std::min(buffer.size * 2, largest_size + 1));
     }
     const std::size_t room = buffer.storage.size() - buffer.size;
@@ -93,13 +93,13 @@ std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& b
     do {
       got = ::read(fd.get(), buffer.storage.data() + buffer.size, room);
     } while (got < 0 && errno == EINTR);
-    if (got < 0) return system_error_text(errno);
+    if (got < 0) return Failure(system_error_text(errno));
     buffer.size += static_cast<std::size_t>(got);
     // A short read of a regular file is its end: no second call to find it.
     if (static_cast<std::size_t>(got) < room) break;
   }
-  if (buffer.size > largest_size) return too_large_text(largest_size);
-  return std::nullopt;
+  if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
+  return Done{};
 }
 
 }  // namespace tavro::admin

@@ -55,32 +55,32 @@ std::vector<RecordFolder::Entry> RecordFolder::list_record_files() const {
   return files;
 }
 
-std::optional<std::wstring> RecordFolder::read(const Entry& entry, FileBuffer& buffer,
-                                               std::size_t largest_size, bool modified) const {
+Result<void> RecordFolder::read(const Entry& entry, FileBuffer& buffer, std::size_t largest_size,
+                                bool modified) const {
   const FileHandle handle(CreateFileW((platform_->prefix + entry.name).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (handle.get() == INVALID_HANDLE_VALUE) return last_error_text();
+  if (handle.get() == INVALID_HANDLE_VALUE) return Failure(last_error_text());
   buffer.modified = modified ? entry.modified : 0;
   if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
   buffer.size = 0;
   for (;;) {
     if (buffer.size == buffer.storage.size()) {
-      if (buffer.size > largest_size) return too_large_text(largest_size);
+      if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
       buffer.storage.resize(std::min(buffer.size * 2, largest_size + 1));
     }
     const std::size_t room = buffer.storage.size() - buffer.size;
     DWORD got = 0;
     if (!ReadFile(handle.get(), buffer.storage.data() + buffer.size, static_cast<DWORD>(room), &got,
                   nullptr)) {
-      return last_error_text();
+      return Failure(last_error_text());
     }
     buffer.size += got;
     // A short read of a file is its end: no second call to find it.
     if (got < room) break;
   }
-  if (buffer.size > largest_size) return too_large_text(largest_size);
-  return std::nullopt;
+  if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
+  return Done{};
 }
 
 }  // namespace tavro::admin
