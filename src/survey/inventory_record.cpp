@@ -132,9 +132,25 @@ std::wstring format_record(const RecordFields& fields) {
   return line;
 }
 
+namespace {
+
+// Whether a reader would take code-page bytes for something else: bytes that
+// start like a byte-order mark, or (in a code page other than UTF-8) that
+// are also valid UTF-8 with a character beyond ASCII, such as "Ã¼" in 1252.
+bool reads_as_utf8(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8ByteOrderMark)) return true;
+  if (system_code_page_is_utf8()) return false;
+  const bool beyond_ascii = std::any_of(
+      bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  return beyond_ascii && invalid_utf8_offset(bytes) == std::string_view::npos;
+}
+
+}  // namespace
+
 std::string record_file_bytes(const RecordFields& fields) {
   const std::wstring line = format_record(fields) + std::wstring(kRecordLineEnd);
-  if (auto in_code_page = encode_system_text_exactly(line)) return std::move(*in_code_page);
+  auto in_code_page = encode_system_text_exactly(line);
+  if (in_code_page && !reads_as_utf8(*in_code_page)) return std::move(*in_code_page);
   return std::string(kUtf8ByteOrderMark) + wide_to_utf8(line);
 }
 

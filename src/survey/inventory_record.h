@@ -35,7 +35,8 @@ std::wstring format_record(const RecordFields& fields);
 
 // The bytes of a record file: the line and CR LF in the system code page, or
 // the byte-order mark and the line in UTF-8 when the code page lacks (or
-// would best-fit) any character of it.
+// would best-fit) any character of it, or when its bytes would read back as
+// something else (they start like a byte-order mark, or are valid UTF-8).
 std::string record_file_bytes(const RecordFields& fields);
 
 // A record file that starts with these bytes is UTF-8 whatever the code page.

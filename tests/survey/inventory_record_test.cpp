@@ -71,6 +71,7 @@ constexpr EncodingCase kEncodingCases[] = {
     {L"\u00A5", "\xA5", nullptr},  // 932 would write the yen sign as a backslash
     {L"\u041F\u0440\u0438", nullptr, "\x84\x50\x84\x82\x84\x79"},  // JIS has Cyrillic
     {L"\U0001F600", nullptr, nullptr},
+    {L"\u00C3\u00BC", nullptr, nullptr},  // 1252 bytes C3 BC would read back as UTF-8 "\u00FC"
 };
 
 TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
