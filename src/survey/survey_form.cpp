@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "common/failure.h"
-#include "common/unicode.h"
 #include "machine/cls_mem_info.h"
 #include "machine/host_identity.h"
 #include "platform/record_file.h"
@@ -65,11 +64,8 @@ void SurveyForm::Form_Load() {
 void SurveyForm::CmdOk_Click() {
   try {
     save_record();
-  } catch (const Failure& failure) {
-    window_.show_message(failure.message());
-    return;
   } catch (const std::exception& error) {
-    window_.show_message(L"The inventory record could not be saved: " + utf8_to_wide(error.what()));
+    window_.show_message(message_of(error));
     return;
   }
   window_.close();

@@ -4,6 +4,7 @@
 // large-fetch directory search on Windows.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "platform/read_to_end.h"
 #include "platform/whole_file.h"
 
 namespace tavro::admin {
@@ -40,6 +42,30 @@ struct FileBuffer {
 
   std::string_view bytes() const { return std::string_view(storage).substr(0, size); }
 };
+
+// Fills buffer through read_some(data, room), which gives the bytes it read
+// into data (at most room) or the reason it failed. The buffer grows as the
+// file needs and is kept for the next file; a short read is the end of the
+// file, so a small file takes one read.
+template <typename ReadSome>
+Result<void> fill_buffer(FileBuffer& buffer, std::size_t largest_size, ReadSome read_some) {
+  constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
+  if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
+  buffer.size = 0;
+  for (;;) {
+    if (buffer.size == buffer.storage.size()) {
+      if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
+      buffer.storage.resize(std::min(buffer.size * 2, largest_size + 1));
+    }
+    const std::size_t room = buffer.storage.size() - buffer.size;
+    const Result<std::size_t> got = read_some(buffer.storage.data() + buffer.size, room);
+    if (!got) return got.failure();
+    buffer.size += *got;
+    if (*got < room) break;
+  }
+  if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
+  return Done{};
+}
 
 class RecordFolder {
  public:

@@ -11,18 +11,11 @@
 #include "common/failure.h"
 #include "message_text.h"
 #include "platform/file_handle_posix.h"
-#include "platform/read_to_end.h"
 #include "platform/system_error.h"
 #include "platform/system_text.h"
 #include "record_folder.h"
 
 namespace tavro::admin {
-namespace {
-
-constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
-
-}  // namespace
-
 struct RecordFolder::Platform {
   explicit Platform(int fd) : descriptor(fd) {}
   FileDescriptor descriptor;
@@ -81,25 +74,15 @@ Result<void> RecordFolder::read(const Entry& entry, FileBuffer& buffer, std::siz
     if (fstat(fd.get(), &info) != 0) return Failure(system_error_text(errno));
     buffer.modified = info.st_mtim.tv_sec;
   }
-  if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
-  buffer.size = 0;
-  for (;;) {
-    if (buffer.size == buffer.storage.size()) {
-      if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
-      buffer.storage.resize(std::min(buffer.size * 2, largest_size + 1));
-    }
-    const std::size_t room = buffer.storage.size() - buffer.size;
-    ssize_t got = 0;
-    do {
-      got = ::read(fd.get(), buffer.storage.data() + buffer.size, room);
-    } while (got < 0 && errno == EINTR);
-    if (got < 0) return Failure(system_error_text(errno));
-    buffer.size += static_cast<std::size_t>(got);
-    // A short read of a regular file is its end: no second call to find it.
-    if (static_cast<std::size_t>(got) < room) break;
-  }
-  if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
-  return Done{};
+  return fill_buffer(buffer, largest_size,
+                     [&fd](char* data, std::size_t room) -> Result<std::size_t> {
+                       ssize_t got = 0;
+                       do {
+                         got = ::read(fd.get(), data, room);
+                       } while (got < 0 && errno == EINTR);
+                       if (got < 0) return Failure(system_error_text(errno));
+                       return static_cast<std::size_t>(got);
+                     });
 }
 
 }  // namespace tavro::admin

@@ -7,18 +7,11 @@
 #include "common/failure.h"
 #include "message_text.h"
 #include "platform/file_handle_windows.h"
-#include "platform/read_to_end.h"
 #include "platform/system_error.h"
 #include "platform/system_text.h"
 #include "record_folder.h"
 
 namespace tavro::admin {
-namespace {
-
-constexpr std::size_t kFirstBufferSize = std::size_t{16} * 1024;
-
-}  // namespace
-
 struct RecordFolder::Platform {
   NativePath prefix;  // the folder's path and a separator, before each name
 };
@@ -62,25 +55,14 @@ Result<void> RecordFolder::read(const Entry& entry, FileBuffer& buffer, std::siz
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (handle.get() == INVALID_HANDLE_VALUE) return Failure(last_error_text());
   buffer.modified = modified ? entry.modified : 0;
-  if (buffer.storage.size() < kFirstBufferSize) buffer.storage.resize(kFirstBufferSize);
-  buffer.size = 0;
-  for (;;) {
-    if (buffer.size == buffer.storage.size()) {
-      if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
-      buffer.storage.resize(std::min(buffer.size * 2, largest_size + 1));
-    }
-    const std::size_t room = buffer.storage.size() - buffer.size;
-    DWORD got = 0;
-    if (!ReadFile(handle.get(), buffer.storage.data() + buffer.size, static_cast<DWORD>(room), &got,
-                  nullptr)) {
-      return Failure(last_error_text());
-    }
-    buffer.size += got;
-    // A short read of a file is its end: no second call to find it.
-    if (got < room) break;
-  }
-  if (buffer.size > largest_size) return Failure(too_large_text(largest_size));
-  return Done{};
+  return fill_buffer(buffer, largest_size,
+                     [&handle](char* data, std::size_t room) -> Result<std::size_t> {
+                       DWORD got = 0;
+                       if (!ReadFile(handle.get(), data, static_cast<DWORD>(room), &got, nullptr)) {
+                         return Failure(last_error_text());
+                       }
+                       return std::size_t{got};
+                     });
 }
 
 }  // namespace tavro::admin
