@@ -71,7 +71,7 @@ constexpr EncodingCase kEncodingCases[] = {
     {L"\u00A5", "\xA5", nullptr},  // 932 would write the yen sign as a backslash
     {L"\u041F\u0440\u0438", nullptr, "\x84\x50\x84\x82\x84\x79"},  // JIS has Cyrillic
     {L"\U0001F600", nullptr, nullptr},
-    {L"\u00C3\u00BC", nullptr, nullptr},  // 1252 bytes C3 BC would read back as UTF-8 "\u00FC"
+    {L"\u00C3\u00BC", "\xC3\xBC", nullptr},  // the host's section sign: not UTF-8 as a whole
 };
 
 TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
@@ -94,6 +94,21 @@ TEST(RecordBytes, InTheCodePageWhereItHoldsEveryCharacterElseWholeAsUtf8) {
               fitted != nullptr ? record(kHost.at(code_page), fitted)
                                 : record("\xEF\xBB\xBF" + std::string(kHost[kUtf8]), utf8))
         << utf8;
+  }
+}
+
+// Code-page bytes that a reader would take for UTF-8, or for a byte-order
+// mark, are written as UTF-8 after a mark, so they read back as typed.
+TEST(RecordBytes, WhatWouldReadAsUtf8IsWrittenAsUtf8) {
+  for (const auto& [host, answer] :
+       {std::pair{L"PC-042", L"\u00C3\u00BC"},  // 1252: C3 BC, "\u00FC"
+        std::pair{L"\uFEFFPC-042", L""}}) {
+    RecordFields fields = plain_record();
+    fields[0] = host;
+    fields[kFirstAnswerField] = answer;
+    const auto read = read_record_file(record_file_bytes(fields));
+    ASSERT_TRUE(read) << read.failure().what();
+    EXPECT_EQ(*read, fields) << wide_to_utf8(host) << " " << wide_to_utf8(answer);
   }
 }
 
