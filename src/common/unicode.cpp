@@ -1,5 +1,7 @@
 #include "common/unicode.h"
 
+#include <algorithm>
+
 namespace tavro {
 namespace {
 
@@ -140,6 +142,47 @@ std::size_t code_point_width(std::wstring_view text) {
   std::size_t pos = 0;
   next_code_point(text, pos);
   return pos;
+}
+
+std::size_t invalid_utf8_offset(std::string_view bytes) {
+  std::size_t pos = 0;
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  while (pos < bytes.size()) {
+    const unsigned char lead = byte(pos);
+    if (lead < 0x80) {
+      ++pos;
+      continue;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the range the second byte must fall in
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;   // overlong
+      if (lead == 0xED) high = 0x9F;  // surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;   // overlong
+      if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
+    } else {
+      return pos;
+    }
+    if (pos + length > bytes.size()) return pos;
+    if (byte(pos + 1) < low || byte(pos + 1) > high) return pos;
+    for (std::size_t i = 2; i < length; ++i) {
+      if ((byte(pos + i) & 0xC0U) != 0x80) return pos;
+    }
+    pos += length;
+  }
+  return std::string_view::npos;
+}
+
+bool is_utf8_beyond_ascii(std::string_view bytes) {
+  const bool beyond_ascii = std::any_of(
+      bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  return beyond_ascii && invalid_utf8_offset(bytes) == std::string_view::npos;
 }
 
 }  // namespace tavro

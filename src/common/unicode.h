@@ -12,6 +12,18 @@ namespace tavro {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
+// A file that starts with these bytes is UTF-8 whatever the code page.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The offset of the first byte of bytes that is not part of valid UTF-8
+// (overlong forms, surrogates and code points past U+10FFFF included), or
+// npos when all of it is valid.
+std::size_t invalid_utf8_offset(std::string_view bytes);
+
+// True when bytes are valid UTF-8 holding at least one character beyond
+// ASCII: text that a reader guessing the encoding takes for UTF-8.
+bool is_utf8_beyond_ascii(std::string_view bytes);
+
 // Appends one code point to wide text (a surrogate pair where wchar_t is 16-bit).
 void append_code_point(std::wstring& out, char32_t code_point);
 

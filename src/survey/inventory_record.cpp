@@ -1,6 +1,5 @@
 #include "survey/inventory_record.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -136,13 +135,10 @@ namespace {
 
 // Whether a reader would take code-page bytes for something else: bytes that
 // start like a byte-order mark, or (in a code page other than UTF-8) that
-// are also valid UTF-8 with a character beyond ASCII, such as "Ã¼" in 1252.
+// are also UTF-8 text beyond ASCII, such as "Ã¼" in 1252.
 bool reads_as_utf8(std::string_view bytes) {
   if (bytes.starts_with(kUtf8ByteOrderMark)) return true;
-  if (system_code_page_is_utf8()) return false;
-  const bool beyond_ascii = std::any_of(
-      bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  return beyond_ascii && invalid_utf8_offset(bytes) == std::string_view::npos;
+  return !system_code_page_is_utf8() && is_utf8_beyond_ascii(bytes);
 }
 
 }  // namespace
@@ -152,41 +148,6 @@ std::string record_file_bytes(const RecordFields& fields) {
   auto in_code_page = encode_system_text_exactly(line);
   if (in_code_page && !reads_as_utf8(*in_code_page)) return std::move(*in_code_page);
   return std::string(kUtf8ByteOrderMark) + wide_to_utf8(line);
-}
-
-std::size_t invalid_utf8_offset(std::string_view bytes) {
-  std::size_t pos = 0;
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  while (pos < bytes.size()) {
-    const unsigned char lead = byte(pos);
-    if (lead < 0x80) {
-      ++pos;
-      continue;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;  // the range the second byte must fall in
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;   // overlong
-      if (lead == 0xED) high = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;   // overlong
-      if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
-    } else {
-      return pos;
-    }
-    if (pos + length > bytes.size()) return pos;
-    if (byte(pos + 1) < low || byte(pos + 1) > high) return pos;
-    for (std::size_t i = 2; i < length; ++i) {
-      if ((byte(pos + i) & 0xC0U) != 0x80) return pos;
-    }
-    pos += length;
-  }
-  return std::string_view::npos;
 }
 
 Result<std::string_view> record_file_utf8(std::string_view bytes, LegacyDecoder& legacy,

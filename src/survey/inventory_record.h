@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "common/result.h"
+#include "common/unicode.h"
 #include "survey/counts.h"
 
 namespace tavro {
@@ -38,14 +39,6 @@ std::wstring format_record(const RecordFields& fields);
 // would best-fit) any character of it, or when its bytes would read back as
 // something else (they start like a byte-order mark, or are valid UTF-8).
 std::string record_file_bytes(const RecordFields& fields);
-
-// A record file that starts with these bytes is UTF-8 whatever the code page.
-inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-// The offset of the first byte of bytes that is not part of valid UTF-8
-// (overlong forms, surrogates and code points past U+10FFFF included), or
-// npos when all of it is valid.
-std::size_t invalid_utf8_offset(std::string_view bytes);
 
 // A record's 18 fields as UTF-8, unquoted, one after another in one string:
 // field i runs from ends[i - 1] (0 for the first) to ends[i]. One allocation

@@ -10,13 +10,8 @@
 namespace tavro::admin {
 namespace {
 
-// Malformed UTF-8 decodes to U+FFFD, which encodes back differently.
-bool is_valid_utf8(std::string_view bytes) {
-  return wide_to_utf8(utf8_to_wide(bytes)) == bytes;
-}
-
 bool starts_with_bom(std::string_view bytes) {
-  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+  return bytes.starts_with(kUtf8ByteOrderMark) || bytes.starts_with("\xFF\xFE") ||
          bytes.starts_with("\xFE\xFF");
 }
 
@@ -44,9 +39,9 @@ Line line_at(std::string_view bytes, std::size_t pos) {
 
 std::optional<Finding> check_settings_encoding(std::string_view bytes, bool code_page_is_utf8) {
   if (code_page_is_utf8 || starts_with_bom(bytes)) return std::nullopt;
+  if (!is_utf8_beyond_ascii(bytes)) return std::nullopt;
   const auto* const non_ascii = std::find_if(
       bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  if (non_ascii == bytes.end() || !is_valid_utf8(bytes)) return std::nullopt;
   const Line line = line_at(bytes, static_cast<std::size_t>(non_ascii - bytes.begin()));
   return Finding{Severity::kWarning,
                  "utf8-without-bom",
