@@ -59,17 +59,24 @@ Profile Profile::load(std::wstring_view path) {
   return profile;
 }
 
+FileEncoding encoding_of(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8ByteOrderMark)) return FileEncoding::kUtf8;
+  if (bytes.starts_with(kUtf16LeByteOrderMark) || bytes.starts_with(kUtf16BeByteOrderMark))
+    return FileEncoding::kUtf16;
+  return FileEncoding::kSystemCodePage;
+}
+
 Profile Profile::from_bytes(std::string_view bytes) {
-  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-  constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-  constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-  if (bytes.substr(0, 3) == kUtf8Bom)
-    return parse(utf8_to_wide(bytes.substr(3)), FileEncoding::kUtf8);
-  if (bytes.substr(0, 2) == kUtf16LeBom) {
-    return parse(utf16_to_wide(bytes.substr(2), ByteOrder::kLittleEndian), FileEncoding::kUtf16);
-  }
-  if (bytes.substr(0, 2) == kUtf16BeBom) {
-    return parse(utf16_to_wide(bytes.substr(2), ByteOrder::kBigEndian), FileEncoding::kUtf16);
+  switch (encoding_of(bytes)) {
+    case FileEncoding::kUtf8:
+      return parse(utf8_to_wide(bytes.substr(kUtf8ByteOrderMark.size())), FileEncoding::kUtf8);
+    case FileEncoding::kUtf16:
+      return parse(utf16_to_wide(bytes.substr(2), bytes.starts_with(kUtf16LeByteOrderMark)
+                                                      ? ByteOrder::kLittleEndian
+                                                      : ByteOrder::kBigEndian),
+                   FileEncoding::kUtf16);
+    case FileEncoding::kSystemCodePage:
+      break;
   }
   return parse(decode_system_text(bytes), FileEncoding::kSystemCodePage);
 }

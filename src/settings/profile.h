@@ -46,13 +46,19 @@ struct ProfileSection {
 // The largest settings file read; a larger one reads as no file at all.
 inline constexpr std::uintmax_t kLargestSettingsFile = std::uintmax_t{64} * 1024 * 1024;
 
+inline constexpr std::string_view kUtf16LeByteOrderMark = "\xFF\xFE";
+inline constexpr std::string_view kUtf16BeByteOrderMark = "\xFE\xFF";
+
+// How a settings file's bytes are written: a UTF-8 or UTF-16 byte-order mark
+// picks that encoding, anything else is in the system code page.
+FileEncoding encoding_of(std::string_view bytes);
+
 class Profile {
  public:
   // Reads the file at path. A file that is missing or cannot be read is an
   // empty profile, whose reads give the defaults.
   static Profile load(std::wstring_view path);
-  // Decodes raw file bytes (a UTF-8 or UTF-16 byte-order mark picks that
-  // encoding, otherwise the system code page) and parses them.
+  // Decodes raw file bytes in the encoding encoding_of names and parses them.
   static Profile from_bytes(std::string_view bytes);
   // Parses decoded text; encoding is how the file was written, which sets
   // how the 99-unit cut counts.

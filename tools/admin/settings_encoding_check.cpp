@@ -6,14 +6,10 @@
 #include "common/unicode.h"
 #include "message_text.h"
 #include "platform/system_text.h"
+#include "settings/profile.h"
 
 namespace tavro::admin {
 namespace {
-
-bool starts_with_bom(std::string_view bytes) {
-  return bytes.starts_with(kUtf8ByteOrderMark) || bytes.starts_with("\xFF\xFE") ||
-         bytes.starts_with("\xFE\xFF");
-}
 
 struct Line {
   std::size_t number = 0;
@@ -38,7 +34,7 @@ Line line_at(std::string_view bytes, std::size_t pos) {
 }  // namespace
 
 std::optional<Finding> check_settings_encoding(std::string_view bytes, bool code_page_is_utf8) {
-  if (code_page_is_utf8 || starts_with_bom(bytes)) return std::nullopt;
+  if (code_page_is_utf8 || encoding_of(bytes) != FileEncoding::kSystemCodePage) return std::nullopt;
   if (!is_utf8_beyond_ascii(bytes)) return std::nullopt;
   const auto* const non_ascii = std::find_if(
       bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
