@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <sstream>
+
 #include "check.h"
 #include "check_output.h"
 #include "common/unicode.h"
@@ -29,38 +31,21 @@ TEST(CheckJson, HasTheDocumentedShape) {
   const CheckReport report = sample_report(folder);
   const nlohmann::json json = nlohmann::json::parse(check_report_json(report));
 
-  const std::pair<const char*, nlohmann::json> cases[] = {
-      {"/settings_file", "Tavro.ini"},
-      {"/file_read", true},
-      {"/exit_status", 1},
-      {"/counts/warnings", 1},
-      {"/counts/errors", 0},
-      {"/slots/0/slot", 1},
-      {"/slots/0/configured", true},
-      {"/slots/0/keys/4/key", "String1"},
-      {"/slots/0/keys/4/line", 6},
-      {"/slots/0/keys/4/written", "9"},
-      {"/slots/0/keys/4/read", "9"},
-      {"/slots/0/window/caption", "Tool"},
-      {"/slots/0/window/enabled", true},
-      {"/slots/0/window/ticked", false},
-      {"/slots/0/detection/expected", std::string("TOOL.EXE\0", 9)},  // the NUL survives
-      {"/slots/0/detection/found", "TOOL.EXE"},
-      {"/slots/0/detection/matches", 1},
-      {"/slots/1/keys/0/line", nullptr},
-      {"/slots/1/keys/0/written", nullptr},
-      {"/slots/1/keys/0/read", "0"},
-      {"/items/0/window/greyed", true},
-      {"/save/usable", true},
-      {"/save/host_name", "pc1"},
-      {"/findings/0/severity", "warning"},
-      {"/findings/0/code", "length-mismatch"},
-      {"/findings/0/scope", "slot"},
-      {"/findings/0/number", 1},
-      {"/findings/0/line", 6}};
-  for (const auto& [pointer, value] : cases)
-    EXPECT_EQ(json.value(nlohmann::json::json_pointer(pointer), nlohmann::json()), value)
+  // Pairs of a JSON pointer and the value found there.
+  std::istringstream cases(
+      R"(/settings_file "Tavro.ini" /file_read true /exit_status 1 /counts/warnings 1
+      /counts/errors 0 /slots/0/slot 1 /slots/0/configured true /slots/0/keys/4/key "String1"
+      /slots/0/keys/4/line 6 /slots/0/keys/4/written "9" /slots/0/keys/4/read "9"
+      /slots/0/window/caption "Tool" /slots/0/window/enabled true /slots/0/window/ticked false
+      /slots/0/detection/found "TOOL.EXE" /slots/0/detection/matches 1
+      /slots/1/keys/0/line null /slots/1/keys/0/written null /slots/1/keys/0/read "0"
+      /items/0/window/greyed true /save/usable true /save/host_name "pc1"
+      /findings/0/severity "warning" /findings/0/code "length-mismatch" /findings/0/scope "slot"
+      /findings/0/number 1 /findings/0/line 6)");
+  for (std::string pointer, value; cases >> pointer >> value;)
+    EXPECT_EQ(json.at(nlohmann::json::json_pointer(pointer)), nlohmann::json::parse(value))
         << pointer;
+  EXPECT_EQ(json["slots"][0]["detection"]["expected"], std::string("TOOL.EXE\0", 9));
   EXPECT_EQ(json["slots"].size(), 10u);
   EXPECT_EQ(json["items"].size(), 5u);
   EXPECT_EQ(json["slots"][0]["keys"].size(), 5u);
