@@ -40,24 +40,19 @@ class Query {
   // The first column of every row, as text.
   std::vector<std::string> column(const std::string& sql) {
     std::vector<std::string> values;
-    sqlite3_stmt* statement = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
+    const auto add = [](void* to, int /*count*/, char** row, char** /*names*/) {
+      static_cast<std::vector<std::string>*>(to)->emplace_back(row[0] == nullptr ? "NULL" : row[0]);
+      return 0;
+    };
+    EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), add, &values, nullptr), SQLITE_OK)
         << sqlite3_errmsg(db_);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-      const auto* text = sqlite3_column_text(statement, 0);
-      values.emplace_back(text == nullptr ? "NULL" : reinterpret_cast<const char*>(text));
-    }
-    sqlite3_finalize(statement);
     return values;
   }
   std::string value(const std::string& sql) {
     const std::vector<std::string> values = column(sql);
     return values.empty() ? "no row" : values.front();
   }
-  void exec(const std::string& sql) {
-    EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
-        << sqlite3_errmsg(db_);
-  }
+  void exec(const std::string& sql) { column(sql); }
 
  private:
   sqlite3* db_ = nullptr;
