@@ -112,24 +112,21 @@ std::vector<Row> db_rows(const std::string& path) {
   std::vector<Row> rows;
   sqlite3* db = nullptr;
   EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* query = nullptr;
-  sqlite3_prepare_v2(db,
-                     "SELECT host, address, memory_bytes, answer1, answer2, answer3, answer4, "
-                     "answer5, application1, application2, application3, application4, "
-                     "application5, application6, application7, application8, application9, "
-                     "application10 FROM surveys",
-                     -1, &query, nullptr);
-  while (sqlite3_step(query) == SQLITE_ROW) {
-    Row& row = rows.emplace_back();
-    for (int i = 0; i < sqlite3_column_count(query); ++i) {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, i));
-      const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(query, i));
+  const auto add = [](void* to, int count, char** values, char** /*names*/) {
+    Row& row = static_cast<std::vector<Row>*>(to)->emplace_back();
+    for (int i = 0; i < count; ++i) {
       const bool application = i >= static_cast<int>(kFirstApplicationField);
-      row.emplace_back(application ? (text[0] == '1' ? "Installed" : "")
-                                   : std::string(text, bytes));
+      row.emplace_back(application ? (values[i][0] == '1' ? "Installed" : "") : values[i]);
     }
-  }
-  sqlite3_finalize(query);
+    return 0;
+  };
+  EXPECT_EQ(sqlite3_exec(db,
+                         "SELECT host, address, memory_bytes, answer1, answer2, answer3, answer4, "
+                         "answer5, application1, application2, application3, application4, "
+                         "application5, application6, application7, application8, application9, "
+                         "application10 FROM surveys",
+                         add, &rows, nullptr),
+            SQLITE_OK);
   sqlite3_close(db);
   return rows;
 }
