@@ -167,6 +167,10 @@ TEST(HtmlReport, RecordTextIsShownNeverRun) {
   EXPECT_EQ(page.find("<b>"), std::string::npos);
   EXPECT_NE(page.find("<td>&lt;script&gt;alert(1)&lt;/script&gt;<"), std::string::npos);
   EXPECT_NE(page.find("<td>Tom &amp; Jerry&#39;s &quot;room&quot;<"), std::string::npos);
+  // Text beyond ASCII, surrogate pairs included, reaches the page whole.
+  EXPECT_NE(
+      page_of({pc(L"\u0141\u00F3d\u017A \U0001F5A5")}).find("<td>\u0141\u00F3d\u017A \U0001F5A5<"),
+      std::string::npos);
   EXPECT_NE(page.find("title=\"&lt;img src=x onerror=alert(2)&gt; &quot;x&quot;\""),
             std::string::npos);
   // Nothing is fetched from anywhere, and scripts are forbidden outright.

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <sstream>
+
 #include "check.h"
 #include "check_output.h"
 #include "common/unicode.h"
@@ -29,46 +31,26 @@ TEST(CheckJson, HasTheDocumentedShape) {
   const CheckReport report = sample_report(folder);
   const nlohmann::json json = nlohmann::json::parse(check_report_json(report));
 
-  EXPECT_EQ(json["settings_file"], "Tavro.ini");
-  EXPECT_EQ(json["file_read"], true);
-  EXPECT_EQ(json["exit_status"], 1);
-  EXPECT_EQ(json["counts"]["warnings"], 1);
-  EXPECT_EQ(json["counts"]["errors"], 0);
-  ASSERT_EQ(json["slots"].size(), 10u);
-  ASSERT_EQ(json["items"].size(), 5u);
-
-  const nlohmann::json& slot = json["slots"][0];
-  EXPECT_EQ(slot["slot"], 1);
-  EXPECT_EQ(slot["configured"], true);
-  ASSERT_EQ(slot["keys"].size(), 5u);
-  EXPECT_EQ(slot["keys"][4]["key"], "String1");
-  EXPECT_EQ(slot["keys"][4]["line"], 6);
-  EXPECT_EQ(slot["keys"][4]["written"], "9");
-  EXPECT_EQ(slot["keys"][4]["read"], "9");
-  EXPECT_EQ(slot["window"]["caption"], "Tool");
-  EXPECT_EQ(slot["window"]["enabled"], true);
-  EXPECT_EQ(slot["window"]["ticked"], false);
-  EXPECT_EQ(slot["detection"]["expected"], std::string("TOOL.EXE\0", 9));  // the NUL survives
-  EXPECT_EQ(slot["detection"]["found"], "TOOL.EXE");
-  EXPECT_EQ(slot["detection"]["matches"], 1);
-
-  const nlohmann::json& missing_key = json["slots"][1]["keys"][0];
-  EXPECT_TRUE(missing_key["line"].is_null());
-  EXPECT_TRUE(missing_key["written"].is_null());
-  EXPECT_EQ(missing_key["read"], "0");
-
-  EXPECT_EQ(json["items"][0]["window"]["greyed"], true);
-  EXPECT_EQ(json["save"]["usable"], true);
-  EXPECT_EQ(json["save"]["host_name"], "pc1");
-
-  ASSERT_EQ(json["findings"].size(), 1u);
-  const nlohmann::json& finding = json["findings"][0];
-  EXPECT_EQ(finding["severity"], "warning");
-  EXPECT_EQ(finding["code"], "length-mismatch");
-  EXPECT_EQ(finding["scope"], "slot");
-  EXPECT_EQ(finding["number"], 1);
-  EXPECT_EQ(finding["line"], 6);
-  EXPECT_TRUE(finding["message"].is_string());
+  // Pairs of a JSON pointer and the value found there.
+  std::istringstream cases(
+      R"(/settings_file "Tavro.ini" /file_read true /exit_status 1 /counts/warnings 1
+      /counts/errors 0 /slots/0/slot 1 /slots/0/configured true /slots/0/keys/4/key "String1"
+      /slots/0/keys/4/line 6 /slots/0/keys/4/written "9" /slots/0/keys/4/read "9"
+      /slots/0/window/caption "Tool" /slots/0/window/enabled true /slots/0/window/ticked false
+      /slots/0/detection/found "TOOL.EXE" /slots/0/detection/matches 1
+      /slots/1/keys/0/line null /slots/1/keys/0/written null /slots/1/keys/0/read "0"
+      /items/0/window/greyed true /save/usable true /save/host_name "pc1"
+      /findings/0/severity "warning" /findings/0/code "length-mismatch" /findings/0/scope "slot"
+      /findings/0/number 1 /findings/0/line 6)");
+  for (std::string pointer, value; cases >> pointer >> value;)
+    EXPECT_EQ(json.at(nlohmann::json::json_pointer(pointer)), nlohmann::json::parse(value))
+        << pointer;
+  EXPECT_EQ(json["slots"][0]["detection"]["expected"], std::string("TOOL.EXE\0", 9));
+  EXPECT_EQ(json["slots"].size(), 10u);
+  EXPECT_EQ(json["items"].size(), 5u);
+  EXPECT_EQ(json["slots"][0]["keys"].size(), 5u);
+  EXPECT_EQ(json["findings"].size(), 1u);
+  EXPECT_TRUE(json["findings"][0]["message"].is_string());
 }
 
 TEST(CheckJson, AMissingFileHasNoSlotsAndOneError) {
