@@ -1,6 +1,6 @@
 // A mixed fleet's records, written as each PC's survey writes them (its
 // legacy code page when the text fits, else UTF-8 with a byte-order mark;
-// UTF-8 on Linux PCs), collected into the table and the database and checked field by
+// UTF-8 on Linux PCs), collected into every output and checked field by
 // field against what was typed. The same program runs on both builds.
 #include <gtest/gtest.h>
 
@@ -108,6 +108,51 @@ std::vector<Row> csv_rows(std::string_view text) {
   return rows;
 }
 
+// The fields the page shows for this fleet: no PC answers questions 3 to 5
+// or has an application but the third, and the page leaves out such columns.
+constexpr std::array<std::size_t, 6> kShownFields = {0, 1, 2, 3, 4, kFirstApplicationField + 2};
+
+Row shown_fields(const Row& row) {
+  Row shown;
+  for (const std::size_t i : kShownFields)
+    shown.push_back(row[i]);
+  return shown;
+}
+
+// The table's body rows (end tags left out, as the page writes them), their
+// references resolved: memory as the exact bytes of its title, a tick as
+// "Installed".
+std::vector<Row> html_rows(std::string_view page) {
+  std::vector<Row> rows;
+  const std::size_t body = page.find("</thead>");
+  for (std::size_t at = page.find("<tr>\n", body); at != std::string_view::npos;) {
+    const std::size_t next = page.find("<tr>\n", at + 1);
+    const std::string_view row =
+        page.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at);
+    Row& cells = rows.emplace_back();
+    for (std::size_t td = row.find("<td"); td != std::string_view::npos;) {
+      const std::size_t start = row.find('>', td) + 1;
+      const std::size_t stop = row.find('<', start);
+      const std::string_view tag = row.substr(td, start - td);
+      std::string cell(row.substr(start, stop - start));
+      if (tag.starts_with("<td title=")) cell = std::string(tag.substr(10, tag.size() - 11));
+      for (const auto& [reference, c] : {std::pair{"&lt;", "<"},
+                                         {"&gt;", ">"},
+                                         {"&quot;", "\""},
+                                         {"&#39;", "'"},
+                                         {"&amp;", "&"}}) {
+        for (std::size_t p = 0; (p = cell.find(reference, p)) != std::string::npos; p += 1)
+          cell.replace(p, std::strlen(reference), c);
+      }
+      if (cells.size() == kShownFields.size() - 1 && cell == "+") cell = "Installed";
+      cells.push_back(cell);
+      td = row.find("<td", stop);
+    }
+    at = next;
+  }
+  return rows;
+}
+
 std::vector<Row> db_rows(const std::string& path) {
   std::vector<Row> rows;
   sqlite3* db = nullptr;
@@ -139,7 +184,7 @@ std::map<std::string, Row> by_host(const std::vector<Row>& rows) {
   return hosts;
 }
 
-TEST(Fleet, EveryFieldReachesTheTableAndTheDatabaseAsTyped) {
+TEST(Fleet, EveryFieldReachesEveryOutputAsTyped) {
   // A legacy record does not name its code page: each code page's PCs save
   // into a folder of their own, beside the Linux PCs' UTF-8 records.
   for (const unsigned code_page : {1252U, 1250U, 1251U, 932U}) {
@@ -153,9 +198,17 @@ TEST(Fleet, EveryFieldReachesTheTableAndTheDatabaseAsTyped) {
       csv_expected[pc.host] = expected_row(pc, true);
       exact[pc.host] = expected_row(pc, false);
     }
-    std::vector<std::string> arguments = {
-        "collect", folder.utf8("records"), "--code-page", std::to_string(code_page), "--bom",
-        "-o",      folder.utf8("t.csv"),   "--db",        folder.utf8("t.db")};
+    std::vector<std::string> arguments = {"collect",
+                                          folder.utf8("records"),
+                                          "--code-page",
+                                          std::to_string(code_page),
+                                          "--bom",
+                                          "-o",
+                                          folder.utf8("t.csv"),
+                                          "--db",
+                                          folder.utf8("t.db"),
+                                          "--html",
+                                          folder.utf8("t.html")};
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(run_admin(arguments, out, err), 0) << err.str();
@@ -165,6 +218,10 @@ TEST(Fleet, EveryFieldReachesTheTableAndTheDatabaseAsTyped) {
     std::vector<Row> table = csv_rows(std::string_view(csv).substr(kUtf8ByteOrderMark.size()));
     table.erase(table.begin());  // the header
     EXPECT_EQ(by_host(table), csv_expected);
+    std::map<std::string, Row> shown;
+    for (const auto& [host, row] : exact)
+      shown[host] = shown_fields(row);
+    EXPECT_EQ(by_host(html_rows(folder.read("t.html"))), shown);
     EXPECT_EQ(by_host(db_rows(folder.utf8("t.db"))), exact);
   }
 }
