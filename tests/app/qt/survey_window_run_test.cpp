@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpontaneKeyEvent>
@@ -188,6 +191,25 @@ class SurveyWindowRunTest : public QObject {
     QCOMPARE(run_survey_program(failing), 1);
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("the host name is unreadable")});
     QVERIFY(!answerer.survey_window_was_visible());
+  }
+
+  void theLoadedWindowRendersToAPicture() {
+    write_settings(path("records"));
+    LoadedSurvey survey(services());
+    SurveyWindow& window = survey.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage image = window.grab().toImage();
+    QCOMPARE(image.size(), QSize(615, 291) * window.devicePixelRatio());
+    QVERIFY(QDir().mkpath(QStringLiteral(TAVRO_SCREENSHOT_DIR)));
+    const QString file = QStringLiteral(TAVRO_SCREENSHOT_DIR "/survey-window.png");
+    QVERIFY(image.save(file));
+    qInfo("The loaded window is in %s", qPrintable(file));
+    // The logo is drawn whole where the table puts it.
+    QCOMPARE(image.copy(488, 152, 111, 88), control<QLabel>(window, Control::Image1)
+                                                ->pixmap()
+                                                .toImage()
+                                                .convertToFormat(image.format()));
   }
 };
 
