@@ -200,7 +200,6 @@ class SurveyWindowRunTest : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage image = window.grab().toImage();
-    QCOMPARE(image.size(), QSize(615, 291) * window.devicePixelRatio());
     QVERIFY(QDir().mkpath(QStringLiteral(TAVRO_SCREENSHOT_DIR)));
     const QString file = QStringLiteral(TAVRO_SCREENSHOT_DIR "/survey-window.png");
     QVERIFY(image.save(file));
