@@ -1,6 +1,6 @@
-// The survey window's controls as Windows holds them: class, style, place,
-// size, text, font and colours, after the load sequence and before the
-// window is shown.
+// The survey window as Windows holds it: every row of the layout table a
+// standard control of its kind, in its place at every scale, in a font that
+// fits it; the frame; how captions, texts and colours show.
 #include "app/win32/survey_window.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 #include <iostream>
 #include <utility>
 
-#include "app/win32/control_factory.h"
 #include "app/win32/control_painting.h"
 #include "survey/layout.h"
 #include "window_driver.h"
@@ -45,114 +44,21 @@ RECT client_rect_of(HWND control) {
   return rect;
 }
 
-COLORREF brush_color(LRESULT brush) {
-  LOGBRUSH brush_info{};
-  GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof brush_info, &brush_info);
-  return brush_info.lbColor;
-}
-
 HFONT font_of(HWND control) {
   return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
 }
 
-// Every control in its place at the DPI, and the window's client area the
-// layout's; the picture too keeps the layout's size in twips.
-void expect_layout_at(SurveyUnderTest& survey, int dpi) {
-  RECT client{};
-  GetClientRect(survey.window().handle(), &client);
-  EXPECT_EQ(client.right, twips_to_pixels(kClientWidthTwips, dpi));
-  EXPECT_EQ(client.bottom, twips_to_pixels(kClientHeightTwips, dpi));
-  for (const LayoutRow& row : kSurveyLayout) {
-    SCOPED_TRACE(row.name);
-    const RECT rect = client_rect_of(survey.control(row.id));
-    EXPECT_EQ(rect.left, twips_to_pixels(row.left, dpi));
-    EXPECT_EQ(rect.top, twips_to_pixels(row.top, dpi));
-    EXPECT_EQ(rect.right - rect.left, twips_to_pixels(row.width, dpi));
-    if (row.kind != ControlKind::kLine) {
-      EXPECT_EQ(rect.bottom - rect.top, twips_to_pixels(row.height, dpi));
-    }
-  }
-}
-
-constexpr char kSettings[] =
-    "[Application]\r\nEnableA1=1\r\nName1=AT&T Dialer\r\nEnableA2=0\r\nName2="
-    "A name far too long for its box, which keeps its size and shows what fits\r\n"
-    "[Status]\r\nEnableI1=1\r\nItem1=R&D room\r\nEnableI2=0\r\nItem2=Owner\r\n";
-
-TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheProgramsIcon) {
-  SurveyUnderTest survey(kSettings);
-  const HWND window = survey.window().handle();
-  EXPECT_EQ(class_of(window), L"TavroSurveyWindow");
-  EXPECT_EQ(text_of(window), L"Quarnelo");
-  const LONG style = style_of(window);
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
-  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
-  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
-}
-
-TEST(SurveyWindow, EveryControlHasItsClassStylePlaceAndSizeFromTheTable) {
-  SurveyUnderTest survey;
-  expect_layout_at(survey, static_cast<int>(survey.window().dpi()));
-  // By ControlKind: the class and the style bits that make the kind.
-  const std::pair<const wchar_t*, LONG> kKinds[] = {{L"Button", BS_AUTOCHECKBOX},
-                                                    {L"Edit", ES_AUTOHSCROLL},
-                                                    {L"Static", SS_LEFTNOWORDWRAP | SS_NOPREFIX},
-                                                    {L"Button", BS_PUSHBUTTON},
-                                                    {L"Static", SS_ETCHEDHORZ},
-                                                    {L"Static", SS_BITMAP}};
-  for (const LayoutRow& row : kSurveyLayout) {
-    SCOPED_TRACE(row.name);
-    const HWND control = survey.control(row.id);
-    ASSERT_NE(control, nullptr);
-    const auto& [window_class, type] = kKinds[static_cast<int>(row.kind)];
-    EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), window_class), 0);
-    EXPECT_EQ(style_of(control) & type, type);
-    EXPECT_NE(style_of(control) & WS_VISIBLE, 0);
-    const int id = GetDlgCtrlID(control);
-    EXPECT_NE(id, IDOK);
-    EXPECT_NE(id, IDCANCEL);
-    if (row.kind != ControlKind::kPicture && row.kind != ControlKind::kLine) {
-      EXPECT_EQ(text_of(control), displayed_caption(row.kind, row.caption));
-    }
-  }
-}
-
-void move_to_dpi(SurveyUnderTest& survey, int dpi) {
-  RECT suggested{40, 30, 1000, 600};
-  SendMessageW(survey.window().handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-               reinterpret_cast<LPARAM>(&suggested));
-}
-
-// Measured with the font each control really has: every fixed caption fits
-// its control, and a line of text the inside of a box, at every scale.
-TEST(SurveyWindow, TheFontFitsEveryFixedCaptionAndBoxAtEveryScale) {
-  SurveyUnderTest survey;
-  for (const int dpi : {96, 144, 192}) {
-    SCOPED_TRACE(dpi);
-    move_to_dpi(survey, dpi);
-    const auto measure = [](HWND control, std::wstring_view text) {
-      const HDC dc = GetDC(control);
-      const HGDIOBJ old = SelectObject(dc, font_of(control));
-      SIZE extent{};
-      GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
-      TEXTMETRICW metrics{};
-      GetTextMetricsW(dc, &metrics);
-      SelectObject(dc, old);
-      ReleaseDC(control, dc);
-      return SIZE{extent.cx, metrics.tmHeight};
-    };
-    for (const LayoutRow& row : kSurveyLayout) {
-      if (row.caption.empty() && row.kind != ControlKind::kTextBox) continue;
-      SCOPED_TRACE(row.name);
-      const HWND control = survey.control(row.id);
-      RECT inside{};
-      GetClientRect(control, &inside);
-      const SIZE text = measure(control, row.caption.empty() ? L"Qypj" : row.caption);
-      EXPECT_LE(text.cx, inside.right);
-      EXPECT_LE(text.cy, inside.bottom);
-    }
-  }
+// The extent of a line of text in the control's own font.
+SIZE text_extent(HWND control, std::wstring_view text) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old = SelectObject(dc, font_of(control));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &extent);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return SIZE{extent.cx, metrics.tmHeight};
 }
 
 // A box's accessible name, as Windows gives it to screen readers: the text
@@ -169,47 +75,125 @@ std::wstring accessible_name(HWND box) {
   return L"";
 }
 
-TEST(SurveyWindow, EveryBoxIsNamedAfterItsOwnLabel) {
-  SurveyUnderTest survey(
-      "[Status]\r\nItem1=Room\r\nItem2=User\r\nItem3=Desk\r\nItem4=Floor\r\nItem5=Phone\r\n");
-  survey.load();
-  const std::pair<Control, const wchar_t*> kNames[] = {
-      {Control::Text1, L"Room"},       {Control::Text2, L"User"},    {Control::Text3, L"Desk"},
-      {Control::Text4, L"Floor"},      {Control::Text5, L"Phone"},   {Control::TxtHN, L"Hostname"},
-      {Control::TxtIP, L"IP Address"}, {Control::TxtMEM, L"Memory"},
-  };
-  for (const auto& [box, name] : kNames)
-    EXPECT_EQ(accessible_name(survey.control(box)), name) << layout_of(box).name;
+// The label a person reads as naming a box: on the same line, to its left.
+const LayoutRow* label_beside(const LayoutRow& box) {
+  for (const LayoutRow& row : kSurveyLayout) {
+    if (row.kind == ControlKind::kLabel && row.top == box.top && row.left < box.left) return &row;
+  }
+  return nullptr;
 }
 
-TEST(SurveyWindow, CaptionsShowLiterallyAndLongOnesChangeNoGeometry) {
+void move_to_dpi(SurveyUnderTest& survey, int dpi) {
+  RECT suggested{40, 30, 1000, 600};
+  SendMessageW(survey.window().handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Every status label captioned differently, so a box named after the wrong
+// one shows; captions with "&", and one far too long for its box.
+constexpr char kSettings[] =
+    "[Application]\r\nEnableA1=1\r\nName1=AT&T Dialer\r\nEnableA2=0\r\nName2="
+    "A name far too long for its box, which keeps its size and shows what fits\r\n"
+    "[Status]\r\nEnableI1=1\r\nItem1=R&D room\r\nEnableI2=0\r\nItem2=Owner\r\n"
+    "Item3=Desk\r\nItem4=Floor\r\nItem5=Phone\r\n";
+
+TEST(SurveyWindow, TheFrameHasACloseBoxOnlyAndTheProgramsIcon) {
   SurveyUnderTest survey(kSettings);
-  const RECT before = client_rect_of(survey.control(Control::Check2));
+  const HWND window = survey.window().handle();
+  EXPECT_EQ(class_of(window), L"TavroSurveyWindow");
+  EXPECT_EQ(text_of(window), L"Quarnelo");
+  const LONG style = style_of(window);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0);
+  EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0);
+}
+
+// By ControlKind: the window class, and the style bits under the mask that
+// make the kind (a tab stop for what takes the focus).
+struct KindSeen {
+  const wchar_t* window_class;
+  LONG mask;
+  LONG style;
+};
+constexpr KindSeen kKinds[] = {
+    {L"Button", BS_TYPEMASK | WS_TABSTOP, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {L"Edit", ES_AUTOHSCROLL | ES_MULTILINE | WS_TABSTOP, ES_AUTOHSCROLL | WS_TABSTOP},
+    {L"Static", SS_TYPEMASK | SS_NOPREFIX | WS_TABSTOP, SS_LEFTNOWORDWRAP | SS_NOPREFIX},
+    {L"Button", BS_TYPEMASK | WS_TABSTOP, BS_PUSHBUTTON | WS_TABSTOP},
+    {L"Static", SS_TYPEMASK | WS_TABSTOP, SS_ETCHEDHORZ},
+    {L"Static", SS_TYPEMASK | WS_TABSTOP, SS_BITMAP},
+};
+
+// Loaded, at the DPI it was made for and then moved to two larger scales:
+// each row is a visible control of its kind where the table puts it, with
+// its fixed caption fitting it in the font of the scale; each text box takes
+// any length and is named after the label beside it.
+TEST(SurveyWindow, EveryRowIsAControlOfItsKindInItsPlaceAtEveryScale) {
+  SurveyUnderTest survey(kSettings);
+  survey.load();
+  const int made_at = static_cast<int>(survey.window().dpi());
+  LONG smaller_font_height = 0;
+  for (const int dpi : {made_at, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    if (dpi != made_at) move_to_dpi(survey, dpi);
+    const auto px = [dpi](int twips) { return twips_to_pixels(twips, dpi); };
+    RECT client{};
+    GetClientRect(survey.window().handle(), &client);
+    EXPECT_EQ(client.right, px(kClientWidthTwips));
+    EXPECT_EQ(client.bottom, px(kClientHeightTwips));
+    for (const LayoutRow& row : kSurveyLayout) {
+      SCOPED_TRACE(row.name);
+      const HWND control = survey.control(row.id);
+      ASSERT_NE(control, nullptr);
+      const KindSeen& kind = kKinds[static_cast<int>(row.kind)];
+      EXPECT_EQ(lstrcmpiW(class_of(control).c_str(), kind.window_class), 0);
+      EXPECT_EQ(style_of(control) & kind.mask, kind.style);
+      EXPECT_NE(style_of(control) & WS_VISIBLE, 0);
+      EXPECT_NE(GetDlgCtrlID(control), IDOK);
+      EXPECT_NE(GetDlgCtrlID(control), IDCANCEL);
+
+      const RECT rect = client_rect_of(control);
+      EXPECT_EQ(rect.left, px(row.left));
+      EXPECT_EQ(rect.top, px(row.top));
+      EXPECT_EQ(rect.right - rect.left, px(row.width));
+      if (row.kind != ControlKind::kLine) {
+        EXPECT_EQ(rect.bottom - rect.top, px(row.height));
+      }
+
+      RECT inside{};
+      GetClientRect(control, &inside);
+      if (!row.caption.empty()) {
+        EXPECT_EQ(text_of(control), row.caption);
+        const SIZE text = text_extent(control, row.caption);
+        EXPECT_LE(text.cx, inside.right);
+        EXPECT_LE(text.cy, inside.bottom);
+      }
+      if (row.kind == ControlKind::kPicture) {
+        EXPECT_NE(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+      }
+      if (row.kind != ControlKind::kTextBox) continue;
+      EXPECT_LE(text_extent(control, L"Qypj").cy, inside.bottom);
+      EXPECT_GE(static_cast<DWORD>(SendMessageW(control, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
+      const LayoutRow* label = label_beside(row);
+      ASSERT_NE(label, nullptr);
+      EXPECT_EQ(accessible_name(control), text_of(survey.control(label->id)));
+    }
+    LOGFONTW font{};
+    GetObjectW(font_of(survey.control(Control::Text1)), sizeof font, &font);
+    EXPECT_GT(std::abs(font.lfHeight), smaller_font_height);
+    smaller_font_height = std::abs(font.lfHeight);
+  }
+}
+
+TEST(SurveyWindow, CaptionsAndTextsShowAsWritten) {
+  SurveyUnderTest survey(kSettings);
   survey.load();
   EXPECT_EQ(text_of(survey.control(Control::Check1)), L"AT&&T Dialer");  // shows "AT&T Dialer"
-  EXPECT_EQ(text_of(survey.control(Control::Label1)), L"R&D room");      // SS_NOPREFIX
-  const RECT after = client_rect_of(survey.control(Control::Check2));
-  EXPECT_TRUE(EqualRect(&before, &after));
-}
-
-TEST(SurveyWindow, TextBoxesTakeAnyLengthOnOneLine) {
-  SurveyUnderTest survey(kSettings);
-  const HWND box = survey.control(Control::Text1);
-  EXPECT_GE(static_cast<DWORD>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
-  EXPECT_EQ(style_of(box) & ES_MULTILINE, 0);
+  EXPECT_EQ(text_of(survey.control(Control::Label1)), L"R&D room");      // not doubled: SS_NOPREFIX
   const std::wstring long_answer(5000, L'x');
   survey.window().set_text(Control::Text1, long_answer);
   EXPECT_EQ(survey.window().text(Control::Text1), long_answer);
-}
-
-TEST(SurveyWindow, MachineFactsAreDisabledAndFilledBeforeTheWindowShows) {
-  SurveyUnderTest survey(kSettings);
-  survey.load();
-  EXPECT_FALSE(IsWindowVisible(survey.window().handle()));
-  for (const Control fact : {Control::TxtHN, Control::TxtIP, Control::TxtMEM}) {
-    EXPECT_FALSE(IsWindowEnabled(survey.control(fact)));
-    EXPECT_FALSE(text_of(survey.control(fact)).empty());
-  }
 }
 
 // The brush and background colour the window gives a text box to paint with.
@@ -218,44 +202,30 @@ COLORREF painted_color(SurveyUnderTest& survey, Control box) {
   const HDC dc = GetDC(window);
   // A disabled edit asks for static colours, an enabled one for edit colours.
   const UINT message = IsWindowEnabled(survey.control(box)) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
-  const LRESULT brush = SendMessageW(window, message, reinterpret_cast<WPARAM>(dc),
-                                     reinterpret_cast<LPARAM>(survey.control(box)));
+  const auto brush =
+      reinterpret_cast<HBRUSH>(SendMessageW(window, message, reinterpret_cast<WPARAM>(dc),
+                                            reinterpret_cast<LPARAM>(survey.control(box))));
   const COLORREF background = GetBkColor(dc);
   ReleaseDC(window, dc);
-  EXPECT_EQ(brush_color(brush), background);
-  return brush_color(brush);
+  LOGBRUSH brush_info{};
+  GetObjectW(brush, sizeof brush_info, &brush_info);
+  EXPECT_EQ(brush_info.lbColor, background);
+  return brush_info.lbColor;
 }
 
-TEST(SurveyWindow, DisabledStatusBoxesAreOnTheButtonFaceColour) {
-  SurveyUnderTest survey(kSettings);
-  survey.load();
-  EXPECT_FALSE(IsWindowEnabled(survey.control(Control::Text2)));
-  EXPECT_EQ(painted_color(survey, Control::Text2), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(painted_color(survey, Control::Text1), GetSysColor(COLOR_WINDOW));
-}
-
-TEST(SurveyWindow, BackColoursAreSystemColoursOrTheirRgbValue) {
-  EXPECT_EQ(color_ref(0x8000000F), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(color_ref(0x80000005), GetSysColor(COLOR_WINDOW));
-  EXPECT_EQ(color_ref(0x00336699), RGB(0x99, 0x66, 0x33));
-  // A box painted in an RGB colour, then back in a system colour.
+// A box is painted in the colour set on it, an RGB value (0x00BBGGRR) or a
+// system colour, enabled or not; a box without one in the system's.
+TEST(SurveyWindow, ABoxIsPaintedInTheColourSetOnIt) {
   SurveyUnderTest survey;
-  survey.window().set_back_color(Control::Text1, 0x00336699);
-  EXPECT_EQ(painted_color(survey, Control::Text1), RGB(0x99, 0x66, 0x33));
-  survey.window().set_back_color(Control::Text1, 0x8000000F);
-  EXPECT_EQ(painted_color(survey, Control::Text1), GetSysColor(COLOR_BTNFACE));
-}
-
-TEST(SurveyWindow, MovedToAScreenOfAnotherScaleTheLayoutScalesWithIt) {
-  SurveyUnderTest survey(kSettings);
-  LOGFONTW before{};
-  GetObjectW(font_of(survey.control(Control::Text1)), sizeof before, &before);
-  move_to_dpi(survey, 144);
-  EXPECT_EQ(survey.window().dpi(), 144u);
-  expect_layout_at(survey, 144);
-  LOGFONTW after{};
-  GetObjectW(font_of(survey.control(Control::Text1)), sizeof after, &after);
-  EXPECT_GT(std::abs(after.lfHeight), std::abs(before.lfHeight));
+  EXPECT_EQ(painted_color(survey, Control::Text1), GetSysColor(COLOR_WINDOW));
+  for (const bool enabled : {true, false}) {
+    SCOPED_TRACE(enabled);
+    survey.window().set_enabled(Control::Text1, enabled);
+    survey.window().set_back_color(Control::Text1, 0x00336699);
+    EXPECT_EQ(painted_color(survey, Control::Text1), RGB(0x99, 0x66, 0x33));
+    survey.window().set_back_color(Control::Text1, kButtonFaceColor);
+    EXPECT_EQ(painted_color(survey, Control::Text1), GetSysColor(COLOR_BTNFACE));
+  }
 }
 
 // Pictures of the loaded window for people to look at, at 96 and 192 dpi.
