@@ -7,6 +7,11 @@
 
 #include <windows.h>
 
+// GDI+ needs the COM interfaces that WIN32_LEAN_AND_MEAN leaves out.
+#include <objidl.h>
+
+#include <gdiplus.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -228,8 +233,42 @@ TEST(SurveyWindow, ABoxIsPaintedInTheColourSetOnIt) {
   }
 }
 
-// Pictures of the loaded window for people to look at, at 96 and 192 dpi.
+// Writes what the screen shows of the window, frame included, as a PNG file
+// (GDI+ encodes it).
+bool save_screenshot(HWND window, const std::wstring& png_path) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap =
+      CreateCompatibleBitmap(screen, frame.right - frame.left, frame.bottom - frame.top);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, frame.right - frame.left, frame.bottom - frame.top, screen, frame.left,
+         frame.top, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR gdiplus = 0;
+  bool saved = Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr) == Gdiplus::Ok;
+  if (saved) {
+    constexpr CLSID kPngEncoder = {
+        0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    Gdiplus::Bitmap picture(bitmap, nullptr);
+    saved = picture.Save(png_path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+  }
+  Gdiplus::GdiplusShutdown(gdiplus);
+  DeleteObject(bitmap);
+  return saved;
+}
+
+// Pictures of the loaded window for people to look at, at 96 and 192 dpi, in
+// the folder the test environment names, else the temporary folder.
 TEST(SurveyWindow, ScreenshotsOfTheLoadedWindow) {
+  wchar_t folder[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"TAVRO_TEST_OUTPUT", folder, MAX_PATH) == 0) {
+    GetTempPathW(MAX_PATH, folder);
+  }
   SurveyUnderTest survey(kSettings);
   survey.load_and_show();
   for (const auto& [dpi, name] :
@@ -240,8 +279,8 @@ TEST(SurveyWindow, ScreenshotsOfTheLoadedWindow) {
     testing::pump_messages(survey.window());
     Sleep(300);  // let the X server show what was drawn
     testing::pump_messages(survey.window());
-    const std::wstring path = testing::test_output_folder() + L"\\" + name;
-    ASSERT_TRUE(testing::save_screenshot(survey.window().handle(), path));
+    const std::wstring path = std::wstring(folder) + L"\\" + name;
+    ASSERT_TRUE(save_screenshot(survey.window().handle(), path));
     std::cout << "Screenshot: " << std::filesystem::path(path).string() << "\n";
   }
 }
