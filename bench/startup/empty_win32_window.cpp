@@ -12,15 +12,9 @@
 #include <cwchar>
 #include <string>
 
-namespace {
+#include "win32_yardstick.h"
 
-LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
+namespace {
 
 void add_plain_controls(HWND window, HINSTANCE instance) {
   struct Kind {
@@ -56,31 +50,10 @@ void add_plain_controls(HWND window, HINSTANCE instance) {
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR lpCmdLine,
                     int nShowCmd) {
   const bool with_controls = std::wcsstr(lpCmdLine, L"--controls") != nullptr;
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = window_procedure;
-  window_class.hInstance = hInstance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  window_class.lpszClassName = L"EmptyWin32Window";
-  if (RegisterClassExW(&window_class) == 0) return 1;
-
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  RECT frame{0, 0, 615, 291};
-  AdjustWindowRect(&frame, kStyle, FALSE);
-  HWND window = CreateWindowExW(0, window_class.lpszClassName,
-                                with_controls ? L"Plain Win32 window" : L"Empty Win32 window",
-                                kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr, hInstance, nullptr);
+  const HWND window = yardstick::create_window(
+      hInstance, L"EmptyWin32Window", with_controls ? L"Plain Win32 window" : L"Empty Win32 window",
+      615, 291);
   if (window == nullptr) return 1;
   if (with_controls) add_plain_controls(window, hInstance);
-  ShowWindow(window, nShowCmd);
-  UpdateWindow(window);
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return yardstick::show_and_run(window, nShowCmd, false);
 }

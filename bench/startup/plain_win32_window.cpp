@@ -8,18 +8,11 @@
 #include <commctrl.h>
 
 #include "survey/layout.h"
+#include "win32_yardstick.h"
 
 namespace {
 
 using tavro::ControlKind;
-
-LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
 
 struct Kind {
   const wchar_t* window_class;
@@ -53,23 +46,10 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
                     int nShowCmd) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = window_procedure;
-  window_class.hInstance = hInstance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  window_class.lpszClassName = L"PlainWin32SurveyWindow";
-  if (RegisterClassExW(&window_class) == 0) return 1;
-
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   const auto px = [](int twips) { return tavro::twips_to_pixels(twips, USER_DEFAULT_SCREEN_DPI); };
-  RECT frame{0, 0, px(tavro::kClientWidthTwips), px(tavro::kClientHeightTwips)};
-  AdjustWindowRect(&frame, kStyle, FALSE);
   const HWND window =
-      CreateWindowExW(0, window_class.lpszClassName, L"Plain Win32 survey window", kStyle,
-                      CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                      frame.bottom - frame.top, nullptr, nullptr, hInstance, nullptr);
+      yardstick::create_window(hInstance, L"PlainWin32SurveyWindow", L"Plain Win32 survey window",
+                               px(tavro::kClientWidthTwips), px(tavro::kClientHeightTwips));
   if (window == nullptr) return 1;
   LOGFONTW dialog_font{};
   dialog_font.lfHeight = -MulDiv(8, USER_DEFAULT_SCREEN_DPI, 72);
@@ -85,15 +65,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
                                          window, nullptr, hInstance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
-  ShowWindow(window, nShowCmd);
-  UpdateWindow(window);
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(window, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  const int exit_code = yardstick::show_and_run(window, nShowCmd, true);
   DeleteObject(font);
-  return static_cast<int>(message.wParam);
+  return exit_code;
 }
