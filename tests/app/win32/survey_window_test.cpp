@@ -207,7 +207,7 @@ COLORREF painted_color(SurveyUnderTest& survey, Control box) {
   const HDC dc = GetDC(window);
   // A disabled edit asks for static colours, an enabled one for edit colours.
   const UINT message = IsWindowEnabled(survey.control(box)) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
-  const auto brush =
+  auto* const brush =
       reinterpret_cast<HBRUSH>(SendMessageW(window, message, reinterpret_cast<WPARAM>(dc),
                                             reinterpret_cast<LPARAM>(survey.control(box))));
   const COLORREF background = GetBkColor(dc);
