@@ -2,7 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <iostream>
+#include <ostream>
 #include <memory>
 #include <optional>
 
@@ -16,7 +16,6 @@
 #include "column_names.h"
 #include "common/failure.h"
 #include "common/unicode.h"
-#include "console.h"
 #include "html_report.h"
 #include "message_text.h"
 #include "platform/record_file.h"
@@ -114,12 +113,13 @@ CsvFormat csv_format(const CollectCommand& options) {
   return {options.delimiter[0], options.bom, !options.raw};
 }
 
-int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& err) {
+int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& err,
+                bool err_is_console) {
   const CsvFormat format = csv_format(options);
   const std::wstring folder = utf8_to_wide(options.folder);
   const Captions captions = captions_for(options);
   const ColumnNames names = column_names(captions);
-  ProgressLine progress(err, !options.quiet && &err == &std::cerr && standard_error_is_console());
+  ProgressLine progress(err, !options.quiet && err_is_console);
   CollectOptions collect_options;
   collect_options.code_page = options.code_page;
   collect_options.modification_times = !options.db.empty();  // only the database keeps them
@@ -176,7 +176,8 @@ std::string version_text() {
 
 }  // namespace
 
-int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+              bool err_is_console) {
   CLI::App app(
       "Tavro admin tool: checks a Tavro.ini before the survey and collects the "
       "records after it.",
@@ -264,7 +265,7 @@ int run_admin(const std::vector<std::string>& arguments, std::ostream& out, std:
 
   try {
     if (*check_command) return run_check(check, out);
-    return run_collect(collect, out, err);
+    return run_collect(collect, out, err, err_is_console);
   } catch (const std::exception& error) {
     print(err, L"tavro-admin: " + message_of(error) + L"\n");
   }

@@ -177,7 +177,7 @@ class SurveyWindowRunTest : public QObject {
       click(*window, Control::CmdCancel);
     });
     watcher.start(10);
-    QCOMPARE(run_survey_program(services()), 0);
+    QCOMPARE(run_survey_program(services(), read_load_facts_meanwhile(services())), 0);
     QVERIFY(seen);
     QCOMPARE(host_name_when_shown, QStringLiteral("PC-042"));
     QVERIFY(!host_box_enabled_when_shown);
@@ -188,7 +188,7 @@ class SurveyWindowRunTest : public QObject {
     SurveyServices failing = services();
     failing.host_name = []() -> std::wstring { throw Failure(L"the host name is unreadable"); };
     testing::MessageBoxAnswerer answerer;
-    QCOMPARE(run_survey_program(failing), 1);
+    QCOMPARE(run_survey_program(failing, read_load_facts_meanwhile(failing)), 1);
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("the host name is unreadable")});
     QVERIFY(!answerer.survey_window_was_visible());
   }
