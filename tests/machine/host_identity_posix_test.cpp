@@ -6,6 +6,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include "common/unicode.h"
+#include "platform/host_queries.h"
 
 namespace tavro {
 namespace {
@@ -23,10 +25,12 @@ TEST(HostIdentity, HostNameIsWhatGethostnameSays) {
   EXPECT_EQ(local_host_name(), utf8_to_wide(name));
 }
 
+// An interface as the test reads it: address text, up, loopback, default route.
+using Seen = std::tuple<std::string, bool, bool, bool>;
+
 // The system read another way: the routing table with the C++ streams and
-// the addresses with getifaddrs, written by inet_ntop. The address is one of
-// a default-route interface, else of an interface that is up, else loopback.
-TEST(HostIdentity, AddressIsOneTheSystemGivesThePreferredInterface) {
+// the addresses and flags with getifaddrs, written by inet_ntop.
+std::multiset<Seen> interfaces_from_getifaddrs() {
   std::set<std::string> routed;
   std::ifstream routes("/proc/net/route");
   std::string name;
@@ -36,19 +40,43 @@ TEST(HostIdentity, AddressIsOneTheSystemGivesThePreferredInterface) {
     if (destination == "00000000") routed.insert(name);
     routes.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
   }
-  std::set<std::string> of_routed;
-  std::set<std::string> of_up;
+  std::multiset<Seen> seen;
   ifaddrs* list = nullptr;
-  ASSERT_EQ(getifaddrs(&list), 0);
+  if (getifaddrs(&list) != 0) return seen;
   for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
     if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
     char text[INET_ADDRSTRLEN] = {};
     const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
-    ASSERT_NE(inet_ntop(AF_INET, &address->sin_addr, text, sizeof text), nullptr);
-    if (routed.contains(entry->ifa_name)) of_routed.insert(text);
-    if ((entry->ifa_flags & IFF_UP) && !(entry->ifa_flags & IFF_LOOPBACK)) of_up.insert(text);
+    inet_ntop(AF_INET, &address->sin_addr, text, sizeof text);
+    const std::string label = entry->ifa_name;
+    seen.emplace(text, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0,
+                 routed.contains(label.substr(0, label.find(':'))));
   }
   freeifaddrs(list);
+  return seen;
+}
+
+TEST(HostIdentity, TheInterfacesAreTheOnesGetifaddrsLists) {
+  const std::multiset<Seen> expected = interfaces_from_getifaddrs();
+  ASSERT_FALSE(expected.empty()) << "no IPv4 address to compare";
+  std::multiset<Seen> listed;
+  for (const Ipv4Interface& found : list_ipv4_interfaces()) {
+    const auto& a = found.address;
+    listed.emplace(std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) +
+                       "." + std::to_string(a[3]),
+                   found.up, found.loopback, found.carries_default_route);
+  }
+  EXPECT_EQ(listed, expected);
+}
+
+// A default-route interface's address, else one of an interface that is up, else loopback.
+TEST(HostIdentity, TheAddressIsThePreferredInterfaces) {
+  std::set<std::string> of_routed;
+  std::set<std::string> of_up;
+  for (const auto& [address, up, loopback, routed] : interfaces_from_getifaddrs()) {
+    if (!up || loopback) continue;
+    (routed ? of_routed : of_up).insert(address);
+  }
   const std::set<std::string>& expected = !of_routed.empty() ? of_routed
                                           : !of_up.empty()   ? of_up
                                                              : std::set<std::string>{"127.0.0.1"};
