@@ -22,15 +22,7 @@ TEST(ClsMemInfo, EveryPropertyIsItsOwnFigureOfAFreshSnapshot) {
   constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
   std::uint64_t refreshes = 0;
   const clsMemInfo memory([&refreshes] {
-    MemoryStatus status;
-    status.memory_load = 37;
-    status.total_physical = 16 * kGiB;
-    status.available_physical = ++refreshes;
-    status.total_page_file = 24 * kGiB;
-    status.available_page_file = 20 * kGiB;
-    status.total_virtual = 128 * 1024 * kGiB;
-    status.available_virtual = 127 * 1024 * kGiB;
-    return status;
+    return MemoryStatus{37, 16 * kGiB, ++refreshes, 24 * kGiB, 20 * kGiB, 128 * kGiB, 127 * kGiB};
   });
   EXPECT_EQ(memory.FreeSpace(), 1u);
   EXPECT_EQ(memory.FreeSpace(), 2u);
@@ -38,8 +30,8 @@ TEST(ClsMemInfo, EveryPropertyIsItsOwnFigureOfAFreshSnapshot) {
   EXPECT_EQ(memory.AllSpace(), 16 * kGiB);
   EXPECT_EQ(memory.AllPageFile(), 24 * kGiB);
   EXPECT_EQ(memory.FreePageFile(), 20 * kGiB);
-  EXPECT_EQ(memory.AllVirtual(), 128 * 1024 * kGiB);
-  EXPECT_EQ(memory.FreeVirtual(), 127 * 1024 * kGiB);
+  EXPECT_EQ(memory.AllVirtual(), 128 * kGiB);
+  EXPECT_EQ(memory.FreeVirtual(), 127 * kGiB);
   EXPECT_EQ(refreshes, 8u);
 }
 

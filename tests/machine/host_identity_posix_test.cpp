@@ -25,12 +25,10 @@ TEST(HostIdentity, HostNameIsWhatGethostnameSays) {
   EXPECT_EQ(local_host_name(), utf8_to_wide(name));
 }
 
-// An interface as the test reads it: address text, up, loopback, default route.
-using Seen = std::tuple<std::string, bool, bool, bool>;
-
 // The system read another way: the routing table with the C++ streams and
-// the addresses and flags with getifaddrs, written by inet_ntop.
-std::multiset<Seen> interfaces_from_getifaddrs() {
+// the addresses and flags with getifaddrs, written by inet_ntop. The address
+// is one of a default-route interface, else of one that is up, else loopback.
+TEST(HostIdentity, TheInterfacesAreTheOnesGetifaddrsListsAndTheAddressThePreferredOnes) {
   std::set<std::string> routed;
   std::ifstream routes("/proc/net/route");
   std::string name;
@@ -40,24 +38,21 @@ std::multiset<Seen> interfaces_from_getifaddrs() {
     if (destination == "00000000") routed.insert(name);
     routes.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
   }
-  std::multiset<Seen> seen;
+  // Address text, up, loopback, default route.
+  using Seen = std::tuple<std::string, bool, bool, bool>;
+  std::multiset<Seen> expected;
   ifaddrs* list = nullptr;
-  if (getifaddrs(&list) != 0) return seen;
+  ASSERT_EQ(getifaddrs(&list), 0);
   for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
     if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
     char text[INET_ADDRSTRLEN] = {};
     const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
     inet_ntop(AF_INET, &address->sin_addr, text, sizeof text);
     const std::string label = entry->ifa_name;
-    seen.emplace(text, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0,
-                 routed.contains(label.substr(0, label.find(':'))));
+    expected.emplace(text, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0,
+                     routed.contains(label.substr(0, label.find(':'))));
   }
   freeifaddrs(list);
-  return seen;
-}
-
-TEST(HostIdentity, TheInterfacesAreTheOnesGetifaddrsLists) {
-  const std::multiset<Seen> expected = interfaces_from_getifaddrs();
   ASSERT_FALSE(expected.empty()) << "no IPv4 address to compare";
   std::multiset<Seen> listed;
   for (const Ipv4Interface& found : list_ipv4_interfaces()) {
@@ -67,21 +62,17 @@ TEST(HostIdentity, TheInterfacesAreTheOnesGetifaddrsLists) {
                    found.up, found.loopback, found.carries_default_route);
   }
   EXPECT_EQ(listed, expected);
-}
 
-// A default-route interface's address, else one of an interface that is up, else loopback.
-TEST(HostIdentity, TheAddressIsThePreferredInterfaces) {
   std::set<std::string> of_routed;
   std::set<std::string> of_up;
-  for (const auto& [address, up, loopback, routed] : interfaces_from_getifaddrs()) {
-    if (!up || loopback) continue;
-    (routed ? of_routed : of_up).insert(address);
+  for (const auto& [address, up, loopback, of_default_route] : expected) {
+    if (up && !loopback) (of_default_route ? of_routed : of_up).insert(address);
   }
-  const std::set<std::string>& expected = !of_routed.empty() ? of_routed
-                                          : !of_up.empty()   ? of_up
-                                                             : std::set<std::string>{"127.0.0.1"};
+  const std::set<std::string>& preferred = !of_routed.empty() ? of_routed
+                                           : !of_up.empty()   ? of_up
+                                                              : std::set<std::string>{"127.0.0.1"};
   const std::string reported = wide_to_utf8(local_ip_address());
-  EXPECT_TRUE(expected.contains(reported)) << reported << " is not " << *expected.begin();
+  EXPECT_TRUE(preferred.contains(reported)) << reported << " is not " << *preferred.begin();
 }
 
 }  // namespace

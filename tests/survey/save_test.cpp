@@ -15,10 +15,7 @@ namespace tavro {
 namespace {
 
 TEST(SaveFolder, SavePathCutToPathStringNeverPastTheValue) {
-  const struct {
-    const wchar_t* save_section;
-    const wchar_t* folder;
-  } cases[] = {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
       {L"SavePath=/srv/inventory\nPathString=14\n", L"/srv/inventory"},
       {L"SavePath=/srv/inventory\nPathString=4\n", L"/srv"},
       {L"SavePath=/srv/inventory/\nPathString=15\n", L"/srv/inventory/"},
@@ -28,9 +25,9 @@ TEST(SaveFolder, SavePathCutToPathStringNeverPastTheValue) {
       {L"SavePath=/srv/inventory\nPathString=-1\n", L"/srv/inventory"},
       {L"PathString=200\n", L"***"},  // the default of a missing SavePath
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(save_folder(Profile::parse(L"[Save]\n" + std::wstring(c.save_section))), c.folder)
-        << wide_to_utf8(c.save_section);
+  for (const auto& [save_section, folder] : cases) {
+    EXPECT_EQ(save_folder(Profile::parse(L"[Save]\n" + std::wstring(save_section))), folder)
+        << wide_to_utf8(save_section);
   }
 }
 
@@ -43,23 +40,15 @@ TEST(SafeFileName, HostNamesCannotEscapeTheFolderOrNameADevice) {
       {L"name. .", L"name___"},  // trailing dots and spaces
       {L"..", L"__"},
       {L"", L"_"},
-      // Device names, in any case and with any extension, get a leading "_".
-      {L"CON", L"_CON"},
-      {L"con", L"_con"},
-      {L"Prn", L"_Prn"},
-      {L"AUX", L"_AUX"},
-      {L"nul.txt", L"_nul.txt"},
-      {L"COM1", L"_COM1"},
-      {L"lpt9", L"_lpt9"},
-      // Names that only start like one do not.
-      {L"CONSOLE", L"CONSOLE"},
-      {L"COM", L"COM"},
-      {L"COM0", L"COM0"},
-      {L"LPT10", L"LPT10"},
-      {L"AUXILIARY", L"AUXILIARY"},
   };
   for (const auto& [host, safe] : cases)
     EXPECT_EQ(safe_file_name(host), safe) << wide_to_utf8(host);
+  // Device names, in any case and with any extension, get a leading "_"; names
+  // that only start like one do not.
+  for (const std::wstring device : {L"CON", L"con", L"Prn", L"AUX", L"nul.txt", L"COM1", L"lpt9"})
+    EXPECT_EQ(safe_file_name(device), L"_" + device);
+  for (const wchar_t* ordinary : {L"CONSOLE", L"COM", L"COM0", L"LPT10", L"AUXILIARY"})
+    EXPECT_EQ(safe_file_name(ordinary), ordinary);
 }
 
 TEST(RecordFilePath, SeparatorAddedOnlyWhenMissingThenTheSafeName) {
