@@ -224,15 +224,4 @@ Result<RecordFields> read_record_file(std::string_view bytes) {
   return wide_fields(record);
 }
 
-std::optional<RecordFields> read_unquoted_record(std::string_view bytes) {
-  std::string converted;
-  SystemCodePage system_code_page;
-  const auto utf8 = record_file_utf8(bytes, system_code_page, converted);
-  RecordText record;
-  if (!utf8 || !read_unquoted_record_text(*utf8, record)) {
-    return std::nullopt;
-  }
-  return wide_fields(record);
-}
-
 }  // namespace tavro

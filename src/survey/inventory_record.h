@@ -90,8 +90,4 @@ bool read_unquoted_record_text(std::string_view utf8, RecordText& record);
 // the system code page. Writing the fields again gives the same text.
 Result<RecordFields> read_record_file(std::string_view bytes);
 
-// The earlier unquoted form (see read_unquoted_record_text), in the same
-// encodings as read_record_file. Empty when the bytes are not such a record.
-std::optional<RecordFields> read_unquoted_record(std::string_view bytes);
-
 }  // namespace tavro

@@ -17,18 +17,22 @@ TEST(ClsMemInfo, FiguresAreConsistent) {
   EXPECT_LT(memory.FreeVirtual(), memory.AllVirtual());
 }
 
-TEST(ClsMemInfo, EveryPropertyTakesAFreshSnapshot) {
-  int refreshes = 0;
-  clsMemInfo memory([&refreshes] {
-    MemoryStatus status;
-    status.total_physical = std::uint64_t{1} << 34;  // 16 GiB: past any 32-bit figure
-    status.available_physical = static_cast<std::uint64_t>(++refreshes);
-    return status;
+// Every figure distinct, past any 32-bit one, and the free memory counting the snapshots.
+TEST(ClsMemInfo, EveryPropertyIsItsOwnFigureOfAFreshSnapshot) {
+  constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+  std::uint64_t refreshes = 0;
+  const clsMemInfo memory([&refreshes] {
+    return MemoryStatus{37, 16 * kGiB, ++refreshes, 24 * kGiB, 20 * kGiB, 128 * kGiB, 127 * kGiB};
   });
   EXPECT_EQ(memory.FreeSpace(), 1u);
   EXPECT_EQ(memory.FreeSpace(), 2u);
-  EXPECT_EQ(memory.AllSpace(), 17179869184u);
-  EXPECT_EQ(refreshes, 3);
+  EXPECT_EQ(memory.UseRatio(), 37u);
+  EXPECT_EQ(memory.AllSpace(), 16 * kGiB);
+  EXPECT_EQ(memory.AllPageFile(), 24 * kGiB);
+  EXPECT_EQ(memory.FreePageFile(), 20 * kGiB);
+  EXPECT_EQ(memory.AllVirtual(), 128 * kGiB);
+  EXPECT_EQ(memory.FreeVirtual(), 127 * kGiB);
+  EXPECT_EQ(refreshes, 8u);
 }
 
 TEST(ClsMemInfo, AFailedRefreshReachesTheCaller) {

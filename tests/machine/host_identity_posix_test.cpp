@@ -6,6 +6,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include "common/unicode.h"
+#include "platform/host_queries.h"
 
 namespace tavro {
 namespace {
@@ -24,9 +26,9 @@ TEST(HostIdentity, HostNameIsWhatGethostnameSays) {
 }
 
 // The system read another way: the routing table with the C++ streams and
-// the addresses with getifaddrs, written by inet_ntop. The address is one of
-// a default-route interface, else of an interface that is up, else loopback.
-TEST(HostIdentity, AddressIsOneTheSystemGivesThePreferredInterface) {
+// the addresses and flags with getifaddrs, written by inet_ntop. The address
+// is one of a default-route interface, else of one that is up, else loopback.
+TEST(HostIdentity, TheInterfacesAreTheOnesGetifaddrsListsAndTheAddressThePreferredOnes) {
   std::set<std::string> routed;
   std::ifstream routes("/proc/net/route");
   std::string name;
@@ -36,24 +38,41 @@ TEST(HostIdentity, AddressIsOneTheSystemGivesThePreferredInterface) {
     if (destination == "00000000") routed.insert(name);
     routes.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
   }
-  std::set<std::string> of_routed;
-  std::set<std::string> of_up;
+  // Address text, up, loopback, default route.
+  using Seen = std::tuple<std::string, bool, bool, bool>;
+  std::multiset<Seen> expected;
   ifaddrs* list = nullptr;
   ASSERT_EQ(getifaddrs(&list), 0);
   for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
     if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
     char text[INET_ADDRSTRLEN] = {};
     const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
-    ASSERT_NE(inet_ntop(AF_INET, &address->sin_addr, text, sizeof text), nullptr);
-    if (routed.contains(entry->ifa_name)) of_routed.insert(text);
-    if ((entry->ifa_flags & IFF_UP) && !(entry->ifa_flags & IFF_LOOPBACK)) of_up.insert(text);
+    inet_ntop(AF_INET, &address->sin_addr, text, sizeof text);
+    const std::string label = entry->ifa_name;
+    expected.emplace(text, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0,
+                     routed.contains(label.substr(0, label.find(':'))));
   }
   freeifaddrs(list);
-  const std::set<std::string>& expected = !of_routed.empty() ? of_routed
-                                          : !of_up.empty()   ? of_up
-                                                             : std::set<std::string>{"127.0.0.1"};
+  ASSERT_FALSE(expected.empty()) << "no IPv4 address to compare";
+  std::multiset<Seen> listed;
+  for (const Ipv4Interface& found : list_ipv4_interfaces()) {
+    const auto& a = found.address;
+    listed.emplace(std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) +
+                       "." + std::to_string(a[3]),
+                   found.up, found.loopback, found.carries_default_route);
+  }
+  EXPECT_EQ(listed, expected);
+
+  std::set<std::string> of_routed;
+  std::set<std::string> of_up;
+  for (const auto& [address, up, loopback, of_default_route] : expected) {
+    if (up && !loopback) (of_default_route ? of_routed : of_up).insert(address);
+  }
+  const std::set<std::string>& preferred = !of_routed.empty() ? of_routed
+                                           : !of_up.empty()   ? of_up
+                                                              : std::set<std::string>{"127.0.0.1"};
   const std::string reported = wide_to_utf8(local_ip_address());
-  EXPECT_TRUE(expected.contains(reported)) << reported << " is not " << *expected.begin();
+  EXPECT_TRUE(preferred.contains(reported)) << reported << " is not " << *preferred.begin();
 }
 
 }  // namespace

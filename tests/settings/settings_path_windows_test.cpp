@@ -9,14 +9,6 @@
 namespace tavro {
 namespace {
 
-TEST(SettingsPath, BackslashIsAddedOnlyWhenMissing) {
-  EXPECT_EQ(with_trailing_separator(L"C:\\Tavro"), L"C:\\Tavro\\");
-  EXPECT_EQ(with_trailing_separator(L"C:\\"), L"C:\\");
-  EXPECT_EQ(with_trailing_separator(L"\\\\server\\tools\\"), L"\\\\server\\tools\\");
-  EXPECT_EQ(with_trailing_separator(L"C:/Tavro/"), L"C:/Tavro/");  // Windows reads "/" too
-  EXPECT_EQ(with_trailing_separator(L""), L"\\");
-}
-
 TEST(SettingsPath, TheSettingsFileLiesBesideTheExecutable) {
   wchar_t module[MAX_PATH] = {};
   ASSERT_NE(GetModuleFileNameW(nullptr, module, MAX_PATH), 0u);

@@ -51,4 +51,14 @@ std::size_t TempFolder::entries() const {
                                                 std::filesystem::directory_iterator()));
 }
 
+CurrentFolder::CurrentFolder(const std::filesystem::path& folder)
+    : before_(std::filesystem::current_path()) {
+  std::filesystem::current_path(folder);
+}
+
+CurrentFolder::~CurrentFolder() {
+  std::error_code ignored;
+  std::filesystem::current_path(before_, ignored);
+}
+
 }  // namespace tavro::testing

@@ -31,4 +31,16 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// Makes a folder the current one while the object lives.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::filesystem::path& folder);
+  ~CurrentFolder();
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::filesystem::path before_;
+};
+
 }  // namespace tavro::testing

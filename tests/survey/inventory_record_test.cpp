@@ -148,18 +148,18 @@ TEST(RecordRead, RejectsWhatTheSurveyNeverWritesWithAReason) {
 TEST(RecordRead, RecordsOfTheEarlierUnquotedFormStillRead) {
   const std::string earlier = "pc,10.0.0.1,1,27\" monitor,say \"hi\",,,,Installed,,,,,,,,,\r\n";
   ASSERT_FALSE(read_record_file(earlier));
-  const auto fields = read_unquoted_record(earlier);
-  ASSERT_TRUE(fields.has_value());
-  EXPECT_EQ((*fields)[3], L"27\" monitor");
-  EXPECT_EQ((*fields)[4], L"say \"hi\"");
-  EXPECT_EQ((*fields)[8], kInstalled);
-  EXPECT_EQ((*fields)[17], L"");
+  RecordText record;
+  ASSERT_TRUE(read_unquoted_record_text(earlier, record));
+  EXPECT_EQ(record.field(3), "27\" monitor");
+  EXPECT_EQ(record.field(4), "say \"hi\"");
+  EXPECT_EQ(record.field(8), "Installed");
+  EXPECT_EQ(record.field(17), "");
 
-  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,,,,,,,,,,,,,,\r\n"));      // 17 fields
-  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,a,b,,,,,,,,,,,,,,\r\n"));  // 19 fields
-  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,,,,,,,,,,,,,,,"));         // no line end
-  EXPECT_FALSE(read_unquoted_record("pc,10.0.0.1,1,\n,,,,,,,,,,,,,,\r\n"));   // two lines
-  EXPECT_FALSE(read_unquoted_record(""));
+  EXPECT_FALSE(read_unquoted_record_text("pc,10.0.0.1,1,,,,,,,,,,,,,,\r\n", record));  // 17 fields
+  EXPECT_FALSE(read_unquoted_record_text("pc,10.0.0.1,1,a,b,,,,,,,,,,,,,,\r\n", record));
+  EXPECT_FALSE(read_unquoted_record_text("pc,10.0.0.1,1,,,,,,,,,,,,,,,", record));  // no CR LF
+  EXPECT_FALSE(read_unquoted_record_text("pc,10.0.0.1,1,\n,,,,,,,,,,,,,,\r\n", record));
+  EXPECT_FALSE(read_unquoted_record_text("", record));
 }
 
 TEST(RecordEncoding, TheFirstByteThatIsNotUtf8) {

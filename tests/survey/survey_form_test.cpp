@@ -188,10 +188,10 @@ TEST_F(SurveyFormTest, ASecondSaveReplacesTheFirst) {
 TEST_F(SurveyFormTest, ARelativeSaveFolderIsTakenFromTheCurrentFolder) {
   fs::create_directories(folder_.path() / "work/out");
   write_settings(save_section("out"));
-  const fs::path before = fs::current_path();
-  fs::current_path(folder_.path() / "work");
-  load().CmdOk_Click();
-  fs::current_path(before);
+  {
+    const testing::CurrentFolder work(folder_.path() / "work");
+    load().CmdOk_Click();
+  }
   EXPECT_TRUE(fs::exists(folder_.path() / "work/out/PC-042.txt"));
 }
 
