@@ -6,27 +6,11 @@
 
 #include <sstream>
 
-#include "record_db.h"
+#include "admin_test_support.h"
 #include "support/temp_folder.h"
 
 namespace tavro::admin {
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  Outcome result;
-  result.status = run_admin(arguments, out, err);
-  result.out = out.str();
-  result.err = err.str();
-  return result;
-}
 
 bool contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
