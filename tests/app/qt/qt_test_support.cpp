@@ -4,6 +4,18 @@
 #include <QMessageBox>
 
 namespace tavro::testing {
+namespace {
+
+// The survey window that is visible now, if any.
+qt::SurveyWindow* visible_survey_window() {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<qt::SurveyWindow*>(top);
+    if (window != nullptr && window->isVisible()) return window;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer() {
   connect(&timer_, &QTimer::timeout, this, &MessageBoxAnswerer::answer);
@@ -16,14 +28,6 @@ void MessageBoxAnswerer::answer() {
   texts_ << box->text();
   survey_window_was_visible_ = survey_window_was_visible_ || visible_survey_window() != nullptr;
   box->done(QMessageBox::Ok);
-}
-
-qt::SurveyWindow* visible_survey_window() {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    auto* window = qobject_cast<qt::SurveyWindow*>(top);
-    if (window != nullptr && window->isVisible()) return window;
-  }
-  return nullptr;
 }
 
 QString shown_text(const QAbstractButton* button) {

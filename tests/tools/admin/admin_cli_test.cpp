@@ -6,27 +6,11 @@
 
 #include <sstream>
 
-#include "record_db.h"
+#include "admin_test_support.h"
 #include "support/temp_folder.h"
 
 namespace tavro::admin {
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  Outcome result;
-  result.status = run_admin(arguments, out, err);
-  result.out = out.str();
-  result.err = err.str();
-  return result;
-}
 
 bool contains(const std::string& text, std::string_view part) {
   return text.find(part) != std::string::npos;
@@ -38,13 +22,16 @@ std::string settings_saving_to(const testing::TempFolder& folder) {
          "\nPathString=" + std::to_string(save.size()) + "\n";
 }
 
-TEST(AdminCheck, ExitStatusIsTheReports) {
+TEST(AdminCheck, ExitStatusIsTheReportsAndJsonGoesToStandardOutput) {
   testing::TempFolder folder;
   const std::string good = folder.utf8("good.ini");
   folder.write("good.ini", settings_saving_to(folder));
   const Outcome ok = run({"check", good});
   EXPECT_EQ(ok.status, 0) << ok.out;
   EXPECT_TRUE(contains(ok.out, "All well."));
+  const nlohmann::json json = nlohmann::json::parse(run({"check", "--json", good}).out);
+  EXPECT_EQ(json["exit_status"], 0);
+  EXPECT_EQ(json["items"][0]["window"]["caption"], "Room");
 
   folder.write("warn.ini", settings_saving_to(folder) + "Extra=1\n");
   EXPECT_EQ(run({"check", folder.utf8("warn.ini")}).status, 1);
@@ -52,16 +39,6 @@ TEST(AdminCheck, ExitStatusIsTheReports) {
   const Outcome missing = run({"check", folder.utf8("none.ini")});
   EXPECT_EQ(missing.status, 2);
   EXPECT_TRUE(contains(missing.out, "does not exist"));
-}
-
-TEST(AdminCheck, JsonGoesToStandardOutput) {
-  testing::TempFolder folder;
-  folder.write("Tavro.ini", settings_saving_to(folder));
-  const Outcome result = run({"check", "--json", folder.utf8("Tavro.ini")});
-  EXPECT_EQ(result.status, 0);
-  const nlohmann::json json = nlohmann::json::parse(result.out);
-  EXPECT_EQ(json["exit_status"], 0);
-  EXPECT_EQ(json["items"][0]["window"]["caption"], "Room");
 }
 
 TEST(AdminCollect, WritesTheTableAndTheSummary) {

@@ -39,8 +39,12 @@ class CheckTest : public ::testing::Test {
     return L"[Application]\nEnableA1=1\nName1=Tool\nPath1=" + inside(bin(), L"tool.exe") +
            L"\nFile1=tool.exe\nString1=8\n"
            L"[Status]\nEnableI1=1\nItem1=Room\n"
-           L"[Save]\nSavePath=" +
-           records() + L"\nPathString=" + std::to_wstring(records().size()) + L"\n";
+           L"[Save]\n" +
+           save_lines(records()) + L"\n";
+  }
+
+  static std::wstring save_lines(std::wstring_view folder) {
+    return L"SavePath=" + std::wstring(folder) + L"\nPathString=" + std::to_wstring(folder.size());
   }
 
   // The good settings with one piece of text replaced.
@@ -54,6 +58,11 @@ class CheckTest : public ::testing::Test {
 
   static CheckReport check(std::wstring_view settings) {
     return check_settings(Profile::parse(settings), L"Tavro.ini", L"pc1");
+  }
+
+  // The good settings, saving to folder.
+  CheckReport saving_to(std::wstring_view folder) const {
+    return check(good_with(save_lines(records()), save_lines(folder)));
   }
 
   testing::TempFolder folder_;
@@ -80,28 +89,15 @@ bool mentions(const Finding& finding, std::wstring_view text) {
   return finding.message.find(text) != std::wstring::npos;
 }
 
+// What the window shows and where the record goes are checked field by field
+// in report_output_test; here, what differs when nothing is wrong.
 TEST_F(CheckTest, ACorrectFileHasNoFindingsAndShowsTheWindow) {
   const CheckReport report = check(good_settings());
   EXPECT_TRUE(codes(report).empty()) << ::testing::PrintToString(codes(report));
   EXPECT_EQ(report.exit_status(), 0);
-  ASSERT_EQ(report.slots.size(), 10u);
-  ASSERT_EQ(report.items.size(), 5u);
-  const SlotReport& slot = report.slots[0];
-  EXPECT_TRUE(slot.configured);
-  EXPECT_TRUE(slot.enabled);
-  EXPECT_TRUE(slot.ticked);
-  EXPECT_EQ(slot.caption, L"Tool");
-  EXPECT_EQ(slot.expected, L"TOOL.EXE");
-  EXPECT_EQ(slot.found, L"TOOL.EXE");
-  // Slots and items left out of the file are shown as the survey sets them up.
-  EXPECT_FALSE(report.slots[1].configured);
-  EXPECT_FALSE(report.slots[1].enabled);
-  EXPECT_EQ(report.slots[1].caption, L"***");
-  EXPECT_TRUE(report.items[0].enabled);
-  EXPECT_FALSE(report.items[4].enabled);
-  ASSERT_TRUE(report.save);
-  EXPECT_TRUE(report.save->usable);
-  EXPECT_EQ(report.save->record_file, inside(records(), L"pc1.txt"));
+  EXPECT_TRUE(report.slots.at(0).ticked);
+  EXPECT_EQ(report.slots.at(0).expected, L"TOOL.EXE");
+  EXPECT_TRUE(report.items.at(0).enabled);
 }
 
 // Each row breaks the good settings in one way; exactly one finding follows.
@@ -145,12 +141,6 @@ TEST_F(CheckTest, EachFaultGivesItsOneFinding) {
     }
   }
   // What the window shows of a few of them.
-  const CheckReport length = check(good_with(L"String1=8", L"String1=9"));
-  EXPECT_EQ(length.findings.at(0).scope, Scope::kSlot);
-  EXPECT_EQ(length.findings.at(0).number, 1);
-  EXPECT_EQ(length.exit_status(), 1);
-  EXPECT_FALSE(length.slots[0].ticked);
-  EXPECT_EQ(length.slots[0].expected, std::wstring(L"TOOL.EXE\0", 9));
   EXPECT_EQ(check(good_with(L"EnableI1=1", L"EnableI1=5")).findings.at(0).scope, Scope::kItem);
   EXPECT_TRUE(check(good_with(L"EnableA1=1", L"EnableA1=2")).slots[0].enabled);
   EXPECT_FALSE(check(good_with(L"EnableA1=1", L"EnableA1=yes")).slots[0].enabled);
@@ -224,53 +214,47 @@ TEST_F(CheckTest, ASearchTheFileSystemRejects) {
 }
 
 TEST_F(CheckTest, UnusableSaveFoldersAreErrors) {
-  const auto save_to = [&](const std::wstring& folder) {
-    return check(
-        good_with(L"SavePath=" + records() + L"\nPathString=" + std::to_wstring(records().size()),
-                  L"SavePath=" + folder + L"\nPathString=" + std::to_wstring(folder.size())));
-  };
-  const CheckReport missing = save_to(folder_.wide("gone"));
+  const CheckReport missing = saving_to(folder_.wide("gone"));
   EXPECT_EQ(only_finding(missing).code, "save-folder-missing");
   EXPECT_EQ(only_finding(missing).severity, Severity::kError);
   EXPECT_EQ(missing.exit_status(), 2);
   EXPECT_FALSE(missing.save->usable);
 
-  EXPECT_EQ(only_finding(save_to(folder_.wide("bin/tool.exe"))).code, "save-folder-not-a-folder");
+  EXPECT_EQ(only_finding(saving_to(folder_.wide("bin/tool.exe"))).code, "save-folder-not-a-folder");
 
   // Even root cannot make files in /sys.
   if (path_separator() == L'/' && std::filesystem::is_directory("/sys")) {
-    const CheckReport unwritable = save_to(L"/sys");
+    const CheckReport unwritable = saving_to(L"/sys");
     EXPECT_EQ(only_finding(unwritable).code, "save-folder-unwritable");
     EXPECT_EQ(unwritable.exit_status(), 2);
   }
 
   // The probe leaves nothing behind in a writable folder.
-  EXPECT_TRUE(save_to(records()).save->usable);
+  EXPECT_TRUE(saving_to(records()).save->usable);
   EXPECT_TRUE(std::filesystem::is_empty(folder_.path() / "records"));
 }
 
 TEST_F(CheckTest, SaveFoldersThatDependOnHowTheSurveyIsStarted) {
-  const std::wstring good =
-      L"SavePath=" + records() + L"\nPathString=" + std::to_wstring(records().size());
-  for (const std::wstring_view folder : {L".", L"C:x", L"\\x"}) {
-    const PathKind kind = path_kind(folder);
-    const std::string code = kind == PathKind::kDriveRelative ? "drive-relative-save-folder"
-                             : kind == PathKind::kRooted      ? "rooted-save-folder"
-                                                              : "relative-save-folder";
-    const CheckReport report =
-        check(good_with(good, L"SavePath=" + std::wstring(folder) + L"\nPathString=" +
-                                  std::to_wstring(folder.size())));
+  // Only Windows has drive-relative and rooted paths; elsewhere all three are relative.
+  const bool windows = path_separator() == L'\\';
+  const struct {
+    std::wstring_view folder;
+    std::string code;
+    int exit_status;  // the test's current folder is writable; the others do not exist
+  } cases[] = {
+      {L".", "relative-save-folder", 1},
+      {L"C:x", windows ? "drive-relative-save-folder" : "relative-save-folder", 2},
+      {L"\\x", windows ? "rooted-save-folder" : "relative-save-folder", 2},
+  };
+  for (const auto& c : cases) {
+    const CheckReport report = saving_to(c.folder);
     const std::vector<std::string> found = codes(report);
-    EXPECT_NE(std::find(found.begin(), found.end(), code), found.end()) << wide_to_utf8(folder);
-    // The current folder of the test is writable; the others do not exist.
-    EXPECT_EQ(report.exit_status(), folder == L"." ? 1 : 2);
+    EXPECT_NE(std::find(found.begin(), found.end(), c.code), found.end()) << wide_to_utf8(c.folder);
+    EXPECT_EQ(report.exit_status(), c.exit_status) << wide_to_utf8(c.folder);
   }
-  // Where Windows' forms apply, a verbatim path to the real folder is as good as any.
-  if (path_kind(L"\\\\?\\C:\\x") == PathKind::kAbsolute) {
-    const std::wstring verbatim = L"\\\\?\\" + records();
-    EXPECT_TRUE(codes(check(good_with(good, L"SavePath=" + verbatim + L"\nPathString=" +
-                                                std::to_wstring(verbatim.size()))))
-                    .empty());
+  // A verbatim path to the real folder is as good as any.
+  if (windows) {
+    EXPECT_TRUE(codes(saving_to(L"\\\\?\\" + records())).empty());
   }
 }
 

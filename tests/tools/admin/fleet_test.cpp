@@ -7,17 +7,12 @@
 #include <array>
 #include <cstring>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "admin_cli.h"
+#include "admin_test_support.h"
 #include "common/unicode.h"
-#include "record_db.h"
 #include "support/temp_folder.h"
-#include "survey/inventory_record.h"
-
-#include <sqlite3.h>
 
 namespace tavro::admin {
 namespace {
@@ -55,13 +50,9 @@ constexpr std::array<FleetPc, 10> kFleet{{
 }};
 
 RecordFields typed_fields(const FleetPc& pc) {
-  RecordFields fields;
-  fields[0] = utf8_to_wide(pc.host);
-  fields[1] = L"10.1.2.3";
+  RecordFields fields = survey_fields(utf8_to_wide(pc.host), utf8_to_wide(pc.special), 3);
   fields[2] = utf8_to_wide(pc.memory);
-  fields[kFirstAnswerField] = utf8_to_wide(pc.special);
   fields[kFirstAnswerField + 1] = utf8_to_wide(pc.typed);
-  fields[kFirstApplicationField + 2] = kInstalled;
   return fields;
 }
 
@@ -153,26 +144,16 @@ std::vector<Row> html_rows(std::string_view page) {
   return rows;
 }
 
+// The surveys table, an application's 1 read as "Installed".
 std::vector<Row> db_rows(const std::string& path) {
-  std::vector<Row> rows;
-  sqlite3* db = nullptr;
-  EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  const auto add = [](void* to, int count, char** values, char** /*names*/) {
-    Row& row = static_cast<std::vector<Row>*>(to)->emplace_back();
-    for (int i = 0; i < count; ++i) {
-      const bool application = i >= static_cast<int>(kFirstApplicationField);
-      row.emplace_back(application ? (values[i][0] == '1' ? "Installed" : "") : values[i]);
-    }
-    return 0;
-  };
-  EXPECT_EQ(sqlite3_exec(db,
-                         "SELECT host, address, memory_bytes, answer1, answer2, answer3, answer4, "
-                         "answer5, application1, application2, application3, application4, "
-                         "application5, application6, application7, application8, application9, "
-                         "application10 FROM surveys",
-                         add, &rows, nullptr),
-            SQLITE_OK);
-  sqlite3_close(db);
+  std::vector<Row> rows = Query(path).rows(
+      "SELECT host, address, memory_bytes, answer1, answer2, answer3, answer4, answer5, "
+      "application1, application2, application3, application4, application5, application6, "
+      "application7, application8, application9, application10 FROM surveys");
+  for (Row& row : rows) {
+    for (std::size_t i = kFirstApplicationField; i < row.size(); ++i)
+      row[i] = row[i] == "1" ? "Installed" : "";
+  }
   return rows;
 }
 
@@ -209,9 +190,8 @@ TEST(Fleet, EveryFieldReachesEveryOutputAsTyped) {
                                           folder.utf8("t.db"),
                                           "--html",
                                           folder.utf8("t.html")};
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(run_admin(arguments, out, err), 0) << err.str();
+    const Outcome outcome = run(arguments);
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
 
     const std::string csv = folder.read("t.csv");
     ASSERT_TRUE(csv.starts_with(kUtf8ByteOrderMark));
