@@ -42,15 +42,7 @@ struct ApplicationDetection {
 
 ApplicationDetection detect_application(const ApplicationSlotSettings& slot);
 
-// Whether the slot's application is found on this PC. A slot whose expected
-// name no file can have does not search at all.
-bool application_found(const ApplicationSlotSettings& slot);
-
-// Gives Check<slot> its enabled state, caption and, when found, its tick.
-void show_application_slot(SurveyControls& window, int slot, const ApplicationSlotSettings& read,
-                           bool found);
-
-// Sets up Check<slot> from the settings: the two steps above in one.
+// Sets up Check<slot> from the settings: enabled state, caption, tick.
 void set_up_application_slot(SurveyControls& window, const Profile& settings, int slot);
 
 }  // namespace tavro

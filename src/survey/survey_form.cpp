@@ -46,40 +46,19 @@ SurveyServices SurveyServices::system() {
 SurveyForm::SurveyForm(SurveyControls& window, SurveyServices services)
     : window_(window), services_(std::move(services)) {}
 
-LoadFacts read_load_facts(const SurveyServices& services) {
-  LoadFacts facts{Profile::load(services.settings_file_path())};
-  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-    const auto at = static_cast<std::size_t>(slot) - 1;
-    facts.applications[at] = read_application_slot(facts.settings, slot);
-    facts.found[at] = application_found(facts.applications[at]);
-  }
-  facts.host_name = services.host_name();
-  facts.ip_address = services.ip_address();
-  facts.memory_bytes = clsMemInfo(services.memory_status).AllSpace();
-  return facts;
-}
-
-std::future<LoadFacts> read_load_facts_meanwhile(SurveyServices services) {
-  return std::async(std::launch::async,
-                    [services = std::move(services)] { return read_load_facts(services); });
-}
-
 void SurveyForm::Form_Load() {
-  Form_Load(read_load_facts(services_));
-}
-
-void SurveyForm::Form_Load(const LoadFacts& facts) {
+  const Profile settings = Profile::load(services_.settings_file_path());
   for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-    const auto at = static_cast<std::size_t>(slot) - 1;
-    show_application_slot(window_, slot, facts.applications[at], facts.found[at]);
+    set_up_application_slot(window_, settings, slot);
   }
   for (int item = 1; item <= kStatusItems; ++item)
-    set_up_status_item(window_, facts.settings, item);
+    set_up_status_item(window_, settings, item);
   for (const Control box : kMachineFactBoxes)
     window_.set_enabled(box, false);
-  window_.set_text(Control::TxtHN, facts.host_name);
-  window_.set_text(Control::TxtIP, facts.ip_address);
-  window_.set_text(Control::TxtMEM, std::to_wstring(facts.memory_bytes));
+  window_.set_text(Control::TxtHN, services_.host_name());
+  window_.set_text(Control::TxtIP, services_.ip_address());
+  window_.set_text(Control::TxtMEM,
+                   std::to_wstring(clsMemInfo(services_.memory_status).AllSpace()));
 }
 
 void SurveyForm::CmdOk_Click() {

@@ -2,17 +2,11 @@
 // the SurveyControls interface so that every front end shares them.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <functional>
-#include <future>
 #include <string>
 
 #include "platform/memory_status.h"
-#include "settings/profile.h"
-#include "survey/application_slots.h"
 #include "survey/controls.h"
-#include "survey/counts.h"
 
 namespace tavro {
 
@@ -27,22 +21,6 @@ struct SurveyServices {
   static SurveyServices system();
 };
 
-// What the load sequence shows, read from the settings and the system. Reading
-// touches no window, so a front end can read it while it builds the window.
-struct LoadFacts {
-  Profile settings;
-  std::array<ApplicationSlotSettings, kApplicationSlots> applications{};
-  std::array<bool, kApplicationSlots> found{};
-  std::wstring host_name{};
-  std::wstring ip_address{};
-  std::uint64_t memory_bytes = 0;
-};
-
-// Reads the facts in the load sequence's order; throws Failure.
-LoadFacts read_load_facts(const SurveyServices& services);
-// The same on a thread of its own; the future gives the facts or the Failure.
-std::future<LoadFacts> read_load_facts_meanwhile(SurveyServices services);
-
 class SurveyForm {
  public:
   explicit SurveyForm(SurveyControls& window, SurveyServices services = SurveyServices::system());
@@ -51,8 +29,6 @@ class SurveyForm {
   // shown: application slots 1 to 10, status items 1 to 5, then the machine
   // facts. Throws Failure; the caller shows it and ends the program.
   void Form_Load();
-  // The same with the facts already read.
-  void Form_Load(const LoadFacts& facts);
 
   // Saves the record and closes the window. A failed save shows a message
   // naming the path and the reason, and leaves the window open with every

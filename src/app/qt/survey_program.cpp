@@ -22,12 +22,12 @@ void show_load_failure(const std::wstring& message) {
 
 }  // namespace
 
-int run_survey_program(SurveyServices services, std::future<LoadFacts> facts) {
+int run_survey_program(SurveyServices services) {
   SurveyWindow window;
   SurveyForm form(window, std::move(services));
   window.connect_events(form);
   try {
-    form.Form_Load(facts.get());
+    form.Form_Load();
   } catch (const std::exception& error) {
     show_load_failure(message_of(error));
     return 1;

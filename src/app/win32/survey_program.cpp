@@ -1,7 +1,6 @@
 #include "app/win32/survey_program.h"
 
 #include <exception>
-#include <future>
 #include <string>
 #include <utility>
 
@@ -26,12 +25,10 @@ void show_failure(std::wstring_view message) {
 
 int run_survey_program(HINSTANCE instance, int show_command, SurveyServices services) {
   try {
-    // The facts are read while the window and its controls are created.
-    std::future<LoadFacts> facts = read_load_facts_meanwhile(services);
     SurveyWindow window(instance);
     SurveyForm form(window, std::move(services));
     window.connect_events(form);
-    form.Form_Load(facts.get());
+    form.Form_Load();
     window.show(show_command);
     return run_message_loop(window);
   } catch (const std::exception& error) {

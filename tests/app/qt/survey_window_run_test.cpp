@@ -181,14 +181,14 @@ class SurveyWindowRunTest : public QObject {
   void theProgramShowsTheWindowOnlyOnceLoaded() {
     ShowWatcher watcher;
     QApplication::instance()->installEventFilter(&watcher);
-    QCOMPARE(run_survey_program(services(), read_load_facts_meanwhile(services())), 0);
+    QCOMPARE(run_survey_program(services()), 0);
     QCOMPARE(watcher.host_name, QString::fromStdWString(std::wstring(testing::kFixedHostName)));
   }
 
   void aFailingLoadShowsAMessageAndNeverTheWindow() {
     SurveyServices failing = services();
     failing.host_name = []() -> std::wstring { throw Failure(L"the host name is unreadable"); };
-    QCOMPARE(run_survey_program(failing, read_load_facts_meanwhile(failing)), 1);
+    QCOMPARE(run_survey_program(failing), 1);
     QCOMPARE(answerer_->texts(), QStringList{QStringLiteral("the host name is unreadable")});
     QVERIFY(!answerer_->survey_window_was_visible());
   }
