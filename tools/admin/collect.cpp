@@ -81,6 +81,9 @@ class Collector {
     kept.modified = file_.modified;
   }
 
+  // Room for this many records, so that adding them never moves the others.
+  void reserve(std::size_t records) { collection_.records.reserve(records); }
+
   // Moves what another collector found into this one.
   void take(Collector& other) {
     auto& records = other.collection_.records;
@@ -146,6 +149,8 @@ Collection collect_records(std::wstring_view folder_path, const CollectOptions& 
     try {
       const std::size_t begin = files.size() * worker / workers;
       const std::size_t end = files.size() * (worker + 1) / workers;
+      // The first collector takes in the others' records at the end.
+      collectors[worker].reserve(worker == 0 ? files.size() : end - begin);
       for (std::size_t i = begin; i < end; ++i) {
         collectors[worker].add(folder, files[i]);
         if ((i - begin + 1) % kFilesPerReport == 0) {
