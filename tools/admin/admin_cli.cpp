@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <ostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 #include <CLI/CLI.hpp>
 
