@@ -61,7 +61,7 @@ std::string utf16_file(std::wstring_view text, bool little_endian) {
     bytes += little_endian ? high : low;
   };
   for (const wchar_t c : text) {
-    const auto code = static_cast<std::uint32_t>(c);
+    const auto code = static_cast<std::uint32_t>(std::char_traits<wchar_t>::to_int_type(c));
     if (code > 0xFFFF) {
       append_unit(0xD800 + ((code - 0x10000) >> 10));
       append_unit(0xDC00 + ((code - 0x10000) & 0x3FF));
