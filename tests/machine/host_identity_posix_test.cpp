@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <set>
@@ -25,6 +26,13 @@ TEST(HostIdentity, HostNameIsWhatGethostnameSays) {
   EXPECT_EQ(local_host_name(), utf8_to_wide(name));
 }
 
+// An address as the system writes it.
+std::string address_text(const in_addr& address) {
+  char text[INET_ADDRSTRLEN] = {};
+  EXPECT_NE(inet_ntop(AF_INET, &address, text, sizeof text), nullptr);
+  return text;
+}
+
 // The system read another way: the routing table with the C++ streams and
 // the addresses and flags with getifaddrs, written by inet_ntop. The address
 // is one of a default-route interface, else of one that is up, else loopback.
@@ -45,21 +53,19 @@ TEST(HostIdentity, TheInterfacesAreTheOnesGetifaddrsListsAndTheAddressThePreferr
   ASSERT_EQ(getifaddrs(&list), 0);
   for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
     if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
-    char text[INET_ADDRSTRLEN] = {};
     const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
-    inet_ntop(AF_INET, &address->sin_addr, text, sizeof text);
     const std::string label = entry->ifa_name;
-    expected.emplace(text, (entry->ifa_flags & IFF_UP) != 0, (entry->ifa_flags & IFF_LOOPBACK) != 0,
+    expected.emplace(address_text(address->sin_addr), (entry->ifa_flags & IFF_UP) != 0,
+                     (entry->ifa_flags & IFF_LOOPBACK) != 0,
                      routed.contains(label.substr(0, label.find(':'))));
   }
   freeifaddrs(list);
   ASSERT_FALSE(expected.empty()) << "no IPv4 address to compare";
   std::multiset<Seen> listed;
   for (const Ipv4Interface& found : list_ipv4_interfaces()) {
-    const auto& a = found.address;
-    listed.emplace(std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) +
-                       "." + std::to_string(a[3]),
-                   found.up, found.loopback, found.carries_default_route);
+    in_addr bytes{};
+    std::memcpy(&bytes, found.address.data(), sizeof bytes);  // network order, as listed
+    listed.emplace(address_text(bytes), found.up, found.loopback, found.carries_default_route);
   }
   EXPECT_EQ(listed, expected);
 
