@@ -145,7 +145,11 @@ void compare(const std::wstring& folder, const std::wstring& file, Comparison& r
     if (native_text != L"***") ++result.values_found;
     SettingField field;
     ours.read_string(section, key, field);
-    const std::string read = wide_to_utf8(file) + " [" + section_a + "] " + key_a;
+    std::string read = wide_to_utf8(file);
+    read += " [";
+    read += section_a;
+    read += "] ";
+    read += key_a;
     result.check(read + " as text", wide_to_utf8(field.value()), wide_to_utf8(native_text));
     result.check(read + " as integer", std::to_string(ours.read_int(section, key)),
                  std::to_string(native_int));
