@@ -1,15 +1,14 @@
 // Windows implementation of platform/host_queries.h.
 // Windows host identity: the DNS host name (what gethostname reports),
-// NetBIOS computer name as the fallback, GetAdaptersAddresses for the
-// addresses and the adapters' gateways for the default route.
-// Winsock first: windows.h would otherwise bring in the old winsock.h.
-#include <winsock2.h>
-#include <ws2tcpip.h>
-
+// NetBIOS computer name as the fallback, the IP helper's address table for
+// the addresses and its routing table for the default routes: the two
+// cheapest of its queries that answer the choice of address.
 #include <windows.h>
 
 #include <iphlpapi.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,37 +30,54 @@ std::wstring local_host_name() {
   throw Failure(L"The host name cannot be read: " + system_error_text(static_cast<int>(reason)));
 }
 
+namespace {
+
+// A table of the IP helper's, read with the size it asks for; it may grow
+// between the size query and the read when an adapter comes up meanwhile.
+// Empty when it cannot be read.
+template <typename Table>
+std::vector<unsigned char> read_table(DWORD(WINAPI* read)(Table*, ULONG*, BOOL)) {
+  ULONG size = 4096;
+  std::vector<unsigned char> buffer;
+  DWORD result = ERROR_INSUFFICIENT_BUFFER;
+  for (int attempt = 0; attempt < 3 && result == ERROR_INSUFFICIENT_BUFFER; ++attempt) {
+    buffer.resize(size);
+    result = read(reinterpret_cast<Table*>(buffer.data()), &size, FALSE);
+  }
+  if (result != NO_ERROR) buffer.clear();
+  return buffer;
+}
+
+}  // namespace
+
 std::vector<Ipv4Interface> list_ipv4_interfaces() {
   std::vector<Ipv4Interface> interfaces;
-  // Only what the choice of address reads: the friendly names, which
-  // Windows looks up in the registry adapter by adapter, are skipped too.
-  constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
-                           GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_SKIP_FRIENDLY_NAME |
-                           GAA_FLAG_INCLUDE_GATEWAYS;
-  ULONG size = 16 * 1024;
-  std::vector<unsigned char> buffer;
-  ULONG result = ERROR_BUFFER_OVERFLOW;
-  for (int attempt = 0; attempt < 3 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
-    buffer.resize(size);
-    result = GetAdaptersAddresses(AF_INET, kFlags, nullptr,
-                                  reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
-  }
-  if (result != NO_ERROR) return interfaces;
-  for (auto* adapter = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()); adapter != nullptr;
-       adapter = adapter->Next) {
-    for (auto* unicast = adapter->FirstUnicastAddress; unicast != nullptr;
-         unicast = unicast->Next) {
-      const SOCKADDR* socket_address = unicast->Address.lpSockaddr;
-      if (socket_address == nullptr || socket_address->sa_family != AF_INET) continue;
-      const auto* ipv4 = reinterpret_cast<const sockaddr_in*>(socket_address);
-      const auto* bytes = reinterpret_cast<const std::uint8_t*>(&ipv4->sin_addr);
-      Ipv4Interface found;
-      found.address = {bytes[0], bytes[1], bytes[2], bytes[3]};
-      found.up = adapter->OperStatus == IfOperStatusUp;
-      found.loopback = adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK;
-      found.carries_default_route = adapter->FirstGatewayAddress != nullptr;
-      interfaces.push_back(found);
+  const std::vector<unsigned char> address_buffer = read_table(&GetIpAddrTable);
+  if (address_buffer.empty()) return interfaces;
+  std::vector<DWORD> routed;
+  const std::vector<unsigned char> route_buffer = read_table(&GetIpForwardTable);
+  if (!route_buffer.empty()) {
+    const auto* routes = reinterpret_cast<const MIB_IPFORWARDTABLE*>(route_buffer.data());
+    for (DWORD i = 0; i < routes->dwNumEntries; ++i) {
+      const MIB_IPFORWARDROW& route = routes->table[i];
+      if (route.dwForwardDest == 0 && route.dwForwardMask == 0) {
+        routed.push_back(route.dwForwardIfIndex);
+      }
     }
+  }
+  const auto* addresses = reinterpret_cast<const MIB_IPADDRTABLE*>(address_buffer.data());
+  for (DWORD i = 0; i < addresses->dwNumEntries; ++i) {
+    const MIB_IPADDRROW& row = addresses->table[i];
+    // In network byte order: the bytes lie as they are written.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&row.dwAddr);
+    Ipv4Interface found;
+    found.address = {bytes[0], bytes[1], bytes[2], bytes[3]};
+    // A disconnected adapter keeps its row, with no address or flagged.
+    found.up = row.dwAddr != 0 && (row.wType & (MIB_IPADDR_DISCONNECTED | MIB_IPADDR_DELETED)) == 0;
+    found.loopback = bytes[0] == 127;
+    found.carries_default_route =
+        std::find(routed.begin(), routed.end(), row.dwIndex) != routed.end();
+    interfaces.push_back(found);
   }
   return interfaces;
 }
