@@ -137,8 +137,8 @@ QList<QImage> decode_ico_file(QByteArrayView file) {
     const auto at = field(file, entry + 12, 4);
     if (!size || !at || qsizetype(*at) + qsizetype(*size) > file.size()) return {};
     const QByteArrayView bytes = file.sliced(*at, *size);
-    const QImage image = bytes.startsWith("\x89PNG") ? QImage::fromData(bytes, "PNG")
-                                                     : decode_dib(bytes, true, std::nullopt);
+    if (bytes.startsWith("\x89PNG")) continue;
+    const QImage image = decode_dib(bytes, true, std::nullopt);
     if (image.isNull()) return {};
     images.append(image);
   }

@@ -13,8 +13,11 @@ namespace tavro::qt {
 // A null image when the bytes are not such a file.
 QImage decode_bmp_file(QByteArrayView file);
 
-// An ICO file: every image it holds (bitmaps with their transparency mask;
-// PNG entries through Qt's PNG reader). Empty when the bytes are not one.
+// An ICO file: its bitmaps, with their transparency masks. Entries stored
+// as PNG (by custom only the 256-pixel one, for Windows' large views) are
+// left out: decoding one takes Qt's image readers, which cost the survey
+// more than its whole load sequence, and an X11 window manager scales the
+// largest bitmap where it wants more. Empty when the bytes are not an ICO.
 QList<QImage> decode_ico_file(QByteArrayView file);
 
 }  // namespace tavro::qt
