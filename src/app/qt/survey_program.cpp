@@ -23,6 +23,10 @@ void show_load_failure(const std::wstring& message) {
 }  // namespace
 
 int run_survey_program(SurveyServices services) {
+  // The program's default font too, message boxes included: a text box
+  // lays out its text in the default font before it takes the window's,
+  // and with the two the same Qt loads one font, not two.
+  QApplication::setFont(layout_font());
   SurveyWindow window;
   SurveyForm form(window, std::move(services));
   window.connect_events(form);

@@ -1,6 +1,7 @@
 #include "survey_window.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFont>
@@ -20,9 +21,12 @@
 
 namespace tavro::qt {
 
-namespace {
-constexpr qreal kLayoutFontPoints = 8;
-}  // namespace
+QFont layout_font() {
+  constexpr qreal kLayoutFontPoints = 8;
+  QFont font = QApplication::font();
+  font.setPointSizeF(kLayoutFontPoints);
+  return font;
+}
 
 // A title bar with a close box and nothing else; the window manager places the window.
 SurveyWindow::SurveyWindow(QWidget* parent)
@@ -31,12 +35,7 @@ SurveyWindow::SurveyWindow(QWidget* parent)
   setWindowTitle(to_qstring(kWindowTitle));
   setWindowIcon(survey_window_icon());
   setFixedSize(to_pixels(kClientWidthTwips), to_pixels(kClientHeightTwips));
-  // The platform's font family at the size the fixed layout was drawn for:
-  // desktop defaults of 10 points and more would clip "Hostname" and overfill
-  // the 17-pixel rows.
-  QFont small_font = font();
-  small_font.setPointSizeF(kLayoutFontPoints);
-  setFont(small_font);
+  setFont(layout_font());
   for (const LayoutRow& row : kSurveyLayout) {
     widgets_[static_cast<std::size_t>(row.id)] = make_control(row, this);
   }

@@ -3,6 +3,7 @@
 // only forwards the OK, Cancel and close-box events to the handlers.
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 #include <array>
 
@@ -13,6 +14,11 @@ class SurveyForm;
 }
 
 namespace tavro::qt {
+
+// The platform's font family at the size the fixed layout was drawn for:
+// desktop defaults of 10 points and more would clip "Hostname" and overfill
+// the 17-pixel rows.
+QFont layout_font();
 
 class SurveyWindow : public QWidget, public SurveyControls {
   Q_OBJECT
