@@ -18,6 +18,8 @@ struct Ipv4Interface {
   std::array<std::uint8_t, 4> address{};
   bool up = false;
   bool loopback = false;
+  // Read where it can decide the choice: a platform may leave it false
+  // when fewer than two addresses are up and not loopback.
   bool carries_default_route = false;
 };
 

@@ -54,6 +54,25 @@ std::vector<Ipv4Interface> list_ipv4_interfaces() {
   std::vector<Ipv4Interface> interfaces;
   const std::vector<unsigned char> address_buffer = read_table(&GetIpAddrTable);
   if (address_buffer.empty()) return interfaces;
+  const auto* addresses = reinterpret_cast<const MIB_IPADDRTABLE*>(address_buffer.data());
+  for (DWORD i = 0; i < addresses->dwNumEntries; ++i) {
+    const MIB_IPADDRROW& row = addresses->table[i];
+    // In network byte order: the bytes lie as they are written.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&row.dwAddr);
+    Ipv4Interface found;
+    found.address = {bytes[0], bytes[1], bytes[2], bytes[3]};
+    // A disconnected adapter keeps its row, with no address or flagged.
+    found.up = row.dwAddr != 0 && (row.wType & (MIB_IPADDR_DISCONNECTED | MIB_IPADDR_DELETED)) == 0;
+    found.loopback = bytes[0] == 127;
+    interfaces.push_back(found);
+  }
+  // The routes decide only between two or more addresses that are up (the
+  // usual PC has one), and each table read is a trip to the network stack.
+  if (std::count_if(interfaces.begin(), interfaces.end(), [](const Ipv4Interface& candidate) {
+        return candidate.up && !candidate.loopback;
+      }) < 2) {
+    return interfaces;
+  }
   std::vector<DWORD> routed;
   const std::vector<unsigned char> route_buffer = read_table(&GetIpForwardTable);
   if (!route_buffer.empty()) {
@@ -65,19 +84,9 @@ std::vector<Ipv4Interface> list_ipv4_interfaces() {
       }
     }
   }
-  const auto* addresses = reinterpret_cast<const MIB_IPADDRTABLE*>(address_buffer.data());
   for (DWORD i = 0; i < addresses->dwNumEntries; ++i) {
-    const MIB_IPADDRROW& row = addresses->table[i];
-    // In network byte order: the bytes lie as they are written.
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&row.dwAddr);
-    Ipv4Interface found;
-    found.address = {bytes[0], bytes[1], bytes[2], bytes[3]};
-    // A disconnected adapter keeps its row, with no address or flagged.
-    found.up = row.dwAddr != 0 && (row.wType & (MIB_IPADDR_DISCONNECTED | MIB_IPADDR_DELETED)) == 0;
-    found.loopback = bytes[0] == 127;
-    found.carries_default_route =
-        std::find(routed.begin(), routed.end(), row.dwIndex) != routed.end();
-    interfaces.push_back(found);
+    interfaces[i].carries_default_route =
+        std::find(routed.begin(), routed.end(), addresses->table[i].dwIndex) != routed.end();
   }
   return interfaces;
 }

@@ -247,8 +247,11 @@ void SurveyWindow::set_caption(Control control, std::wstring_view caption) {
                  displayed_caption(layout_of(control).kind, caption).c_str());
 }
 
+// Each change below costs a trip to the window system (under Wine, to
+// wineserver), so one that would change nothing is left out.
 void SurveyWindow::set_enabled(Control control, bool enabled) {
-  EnableWindow(this->control(control), enabled ? TRUE : FALSE);
+  const HWND handle = this->control(control);
+  if ((IsWindowEnabled(handle) != FALSE) != enabled) EnableWindow(handle, enabled ? TRUE : FALSE);
 }
 
 void SurveyWindow::set_value(Control control, CheckValue value) {
@@ -276,7 +279,9 @@ std::wstring SurveyWindow::text(Control control) const {
 
 void SurveyWindow::set_back_color(Control control, OleColor color) {
   painting_.set_back_color(control, color);
-  InvalidateRect(this->control(control), nullptr, TRUE);
+  // A window not shown yet is painted whole when it is.
+  const HWND handle = this->control(control);
+  if (IsWindowVisible(handle)) InvalidateRect(handle, nullptr, TRUE);
 }
 
 void SurveyWindow::close() {
