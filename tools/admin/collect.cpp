@@ -84,31 +84,41 @@ class Collector {
   // Room for this many records, so that adding them never moves the others.
   void reserve(std::size_t records) { collection_.records.reserve(records); }
 
-  // Moves what another collector found into this one.
+  // Sorts what this collector found; done by each reading thread for its
+  // own share, so that only a merge is left for one thread.
+  void sort() {
+    std::sort(collection_.records.begin(), collection_.records.end(), in_table_order);
+    std::sort(collection_.skipped.begin(), collection_.skipped.end(), by_name);
+  }
+
+  // Merges what another, sorted collector found into this sorted one.
   void take(Collector& other) {
     auto& records = other.collection_.records;
+    const auto middle = static_cast<std::ptrdiff_t>(collection_.records.size());
     collection_.records.insert(collection_.records.end(), std::make_move_iterator(records.begin()),
                                std::make_move_iterator(records.end()));
+    std::inplace_merge(collection_.records.begin(), collection_.records.begin() + middle,
+                       collection_.records.end(), in_table_order);
     auto& skipped = other.collection_.skipped;
+    const auto skipped_middle = static_cast<std::ptrdiff_t>(collection_.skipped.size());
     collection_.skipped.insert(collection_.skipped.end(), std::make_move_iterator(skipped.begin()),
                                std::make_move_iterator(skipped.end()));
+    std::inplace_merge(collection_.skipped.begin(), collection_.skipped.begin() + skipped_middle,
+                       collection_.skipped.end(), by_name);
     for (std::size_t i = 0; i < kApplicationCount; ++i)
       collection_.installed[i] += other.collection_.installed[i];
     other.collection_ = {};
   }
 
-  Collection finish() {
-    std::sort(collection_.records.begin(), collection_.records.end(),
-              [](const CollectedRecord& a, const CollectedRecord& b) {
-                const int order = a.sort_key.compare(b.sort_key);
-                return order != 0 ? order < 0 : a.record.text < b.record.text;
-              });
-    std::sort(collection_.skipped.begin(), collection_.skipped.end(),
-              [](const SkippedFile& a, const SkippedFile& b) { return a.name < b.name; });
-    return std::move(collection_);
-  }
+  Collection finish() { return std::move(collection_); }
 
  private:
+  static bool in_table_order(const CollectedRecord& a, const CollectedRecord& b) {
+    const int order = a.sort_key.compare(b.sort_key);
+    return order != 0 ? order < 0 : a.record.text < b.record.text;
+  }
+  static bool by_name(const SkippedFile& a, const SkippedFile& b) { return a.name < b.name; }
+
   void skip(const RecordFolder::Entry& entry, std::wstring reason) {
     collection_.skipped.push_back({path_text(entry.name), std::move(reason)});
   }
@@ -158,6 +168,7 @@ Collection collect_records(std::wstring_view folder_path, const CollectOptions& 
           if (worker == 0 && options.progress) options.progress(so_far, files.size());
         }
       }
+      collectors[worker].sort();
     } catch (...) {
       failures[worker] = std::current_exception();
     }
