@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <functional>
+#include <thread>
+#include <vector>
 
 #include "collect_output.h"
 #include "common/unicode.h"
@@ -67,6 +70,10 @@ class TableWriter {
   }
 
   void end_row() { table_.text += "\r\n"; }
+  void append(const CsvTable& rest) {
+    table_.text += rest.text;
+    table_.guarded_cells += rest.guarded_cells;
+  }
   std::string& text() { return table_.text; }
   CsvTable finish() { return std::move(table_); }
 
@@ -92,17 +99,37 @@ bool is_usable_delimiter(char delimiter) {
 
 CsvTable csv_table(const ColumnNames& names, const Collection& collection,
                    const CsvFormat& format) {
+  using Records = std::vector<CollectedRecord>;
+  const Records& records = collection.records;
+  const auto write_rows = [](TableWriter& writer, Records::const_iterator begin,
+                             Records::const_iterator end) {
+    std::size_t size = 0;
+    for (auto record = begin; record != end; ++record)
+      size += record->record.text.size() + 2 * kRecordFieldCount;
+    writer.text().reserve(writer.text().size() + size);
+    for (auto record = begin; record != end; ++record)
+      writer.row(*record);
+  };
+  // A large table is written in two halves at once, the second on a thread
+  // of its own, then joined: one copy of the second half against half the time.
+  constexpr std::size_t kRowsWorthAThread = 4096;
+  const auto middle = records.size() >= kRowsWorthAThread
+                          ? records.begin() + static_cast<std::ptrdiff_t>(records.size() / 2)
+                          : records.end();
+  TableWriter second(format);
   TableWriter writer(format);
-  std::size_t size = 0;
-  for (const CollectedRecord& record : collection.records)
-    size += record.record.text.size() + 2 * kRecordFieldCount;
-  writer.text().reserve(size + 512);
-  if (format.byte_order_mark) writer.text() += kUtf8ByteOrderMark;
-  for (std::size_t i = 0; i < names.size(); ++i)
-    writer.cell(wide_to_utf8(names[i]), i);
-  writer.end_row();
-  for (const CollectedRecord& record : collection.records)
-    writer.row(record);
+  {
+    std::jthread helper;
+    if (middle != records.end())
+      helper = std::jthread(write_rows, std::ref(second), middle, records.end());
+    writer.text().reserve(512);
+    if (format.byte_order_mark) writer.text() += kUtf8ByteOrderMark;
+    for (std::size_t i = 0; i < names.size(); ++i)
+      writer.cell(wide_to_utf8(names[i]), i);
+    writer.end_row();
+    write_rows(writer, records.begin(), middle);
+  }
+  writer.append(second.finish());
   return writer.finish();
 }
 

@@ -187,5 +187,23 @@ TEST(CsvTable, CellsAreQuotedForTheDelimiterAndGuardedAgainstFormulas) {
                   .text.starts_with(std::string(kUtf8ByteOrderMark) + "Hostname,"));
 }
 
+// A fleet-sized table is written in parts at once: the rows still come
+// whole, once each, in the collection's order, and every part's guarded
+// cells are counted.
+TEST(CsvTable, AFleetsRowsComeInOrderWhateverWritesThem) {
+  constexpr int kPcs = 9'999;
+  std::vector<RecordFields> pcs;
+  std::string expected(kGenericHeader);
+  for (int pc = 0; pc < kPcs; ++pc) {
+    const std::wstring host = L"pc-" + std::to_wstring(pc);
+    pcs.push_back(survey_fields(host, L"=" + std::to_wstring(pc)));
+    expected +=
+        wide_to_utf8(host) + ",10.0.0.1,17179869184,'=" + std::to_string(pc) + ",,,,,,,,,,,,,,\r\n";
+  }
+  const CsvTable table = csv_table(generic_column_names(), collection_of(pcs));
+  EXPECT_EQ(table.text, expected);
+  EXPECT_EQ(table.guarded_cells, static_cast<std::size_t>(kPcs));
+}
+
 }  // namespace
 }  // namespace tavro::admin
