@@ -49,22 +49,33 @@ void register_window_class(HINSTANCE instance, WNDPROC procedure) {
   if (!RegisterClassExW(&window_class)) fail_with_last_error(L"The survey window cannot be made");
 }
 
-// Sizes the frame around the client area of the layout at the DPI.
-void fit_frame_to_client(HWND window, UINT dpi) {
+// The client area of the layout at the DPI.
+SIZE client_size(UINT dpi) {
   const int scale = static_cast<int>(dpi);
-  const int client_width = twips_to_pixels(kClientWidthTwips, scale);
-  const int client_height = twips_to_pixels(kClientHeightTwips, scale);
-  const SIZE size =
-      window_size_for_client(client_width, client_height, kWindowStyle, kWindowExStyle, dpi);
+  return {twips_to_pixels(kClientWidthTwips, scale), twips_to_pixels(kClientHeightTwips, scale)};
+}
+
+SIZE frame_size(UINT dpi) {
+  const SIZE client = client_size(dpi);
+  return window_size_for_client(client.cx, client.cy, kWindowStyle, kWindowExStyle, dpi);
+}
+
+// Sizes the frame around the client area of the layout at the DPI, unless
+// it already fits (each resize is a round of messages and a trip to the
+// window system).
+void fit_frame_to_client(HWND window, UINT dpi) {
+  const SIZE wanted = client_size(dpi);
+  RECT client{};
+  GetClientRect(window, &client);
+  if (client.right == wanted.cx && client.bottom == wanted.cy) return;
+  const SIZE size = frame_size(dpi);
   SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // Where the frame Windows draws differs from the one computed (a caption
   // not scaled yet), correct by what the client area came out as.
-  RECT client{};
   GetClientRect(window, &client);
-  if (client.right != client_width || client.bottom != client_height) {
-    SetWindowPos(window, nullptr, 0, 0, size.cx + client_width - client.right,
-                 size.cy + client_height - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (client.right != wanted.cx || client.bottom != wanted.cy) {
+    SetWindowPos(window, nullptr, 0, 0, size.cx + wanted.cx - client.right,
+                 size.cy + wanted.cy - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -73,9 +84,11 @@ void fit_frame_to_client(HWND window, UINT dpi) {
 SurveyWindow::SurveyWindow(HINSTANCE instance) : instance_(instance) {
   register_window_class(instance, &window_procedure);
   const std::wstring title(kWindowTitle);
-  // Placed by the system; sized below, once the window knows its DPI.
+  // Placed by the system and sized for the system's DPI, the window's own
+  // on most PCs; fitted below where the window's own differs.
+  const SIZE size = frame_size(dpi_of_window(nullptr));
   if (CreateWindowExW(kWindowExStyle, kWindowClass, title.c_str(), kWindowStyle, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                      CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance,
                       this) == nullptr) {
     fail_with_last_error(L"The survey window cannot be made");
   }
