@@ -93,18 +93,8 @@ class Collector {
 
   // Merges what another, sorted collector found into this sorted one.
   void take(Collector& other) {
-    auto& records = other.collection_.records;
-    const auto middle = static_cast<std::ptrdiff_t>(collection_.records.size());
-    collection_.records.insert(collection_.records.end(), std::make_move_iterator(records.begin()),
-                               std::make_move_iterator(records.end()));
-    std::inplace_merge(collection_.records.begin(), collection_.records.begin() + middle,
-                       collection_.records.end(), in_table_order);
-    auto& skipped = other.collection_.skipped;
-    const auto skipped_middle = static_cast<std::ptrdiff_t>(collection_.skipped.size());
-    collection_.skipped.insert(collection_.skipped.end(), std::make_move_iterator(skipped.begin()),
-                               std::make_move_iterator(skipped.end()));
-    std::inplace_merge(collection_.skipped.begin(), collection_.skipped.begin() + skipped_middle,
-                       collection_.skipped.end(), by_name);
+    merge_into(collection_.records, other.collection_.records, in_table_order);
+    merge_into(collection_.skipped, other.collection_.skipped, by_name);
     for (std::size_t i = 0; i < kApplicationCount; ++i)
       collection_.installed[i] += other.collection_.installed[i];
     other.collection_ = {};
@@ -118,6 +108,14 @@ class Collector {
     return order != 0 ? order < 0 : a.record.text < b.record.text;
   }
   static bool by_name(const SkippedFile& a, const SkippedFile& b) { return a.name < b.name; }
+
+  template <typename Item, typename Order>
+  static void merge_into(std::vector<Item>& sorted, std::vector<Item>& more, Order order) {
+    const auto middle = static_cast<std::ptrdiff_t>(sorted.size());
+    sorted.insert(sorted.end(), std::make_move_iterator(more.begin()),
+                  std::make_move_iterator(more.end()));
+    std::inplace_merge(sorted.begin(), sorted.begin() + middle, sorted.end(), order);
+  }
 
   void skip(const RecordFolder::Entry& entry, std::wstring reason) {
     collection_.skipped.push_back({path_text(entry.name), std::move(reason)});

@@ -7,7 +7,7 @@
 
 namespace tavro::win32 {
 
-// The DPI the window is drawn at (96 is 100 %).
+// The DPI the window is drawn at (96 is 100 %); for no window, the system's.
 UINT dpi_of_window(HWND window);
 
 // The window size whose client area is client_width x client_height pixels.
