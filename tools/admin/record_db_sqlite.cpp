@@ -3,6 +3,7 @@
 // of constants only.
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -109,6 +110,11 @@ const std::string& insert_sql() {
 class Database {
  public:
   explicit Database(std::wstring_view path) : path_(path) {
+    // Without a count of SQLite's heap, which takes a lock on every
+    // allocation. Takes effect before the first connection; later calls
+    // are refused, harmlessly.
+    static const int memory_count_off = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    static_cast<void>(memory_count_off);
     const std::string name = wide_to_utf8(path);
     // One thread uses the connection, so SQLite's own locks would only cost.
     const int result =
@@ -275,8 +281,12 @@ void store(Database& db, const Collection& collection, const CollectSource& sour
   // Bound once: a run keeps its statement's bindings.
   insert.bind(kParameterCount - 1, collected);
   insert.bind(kParameterCount, collect_id);
-  std::string modified;
-  for (const CollectedRecord& record : collection.records) {
+  const std::vector<CollectedRecord>& records = collection.records;
+  for (std::size_t at = 0; at < records.size(); ++at) {
+    const CollectedRecord& record = records[at];
+    // A fleet's texts lie all over the heap: the next one is fetched while
+    // SQLite stores this one.
+    if (at + 1 < records.size()) __builtin_prefetch(records[at + 1].record.text.data());
     // The texts are bound in place: the record and `modified` outlive the run.
     int index = 0;
     insert.bind_in_place(++index, record.field(0));
@@ -286,8 +296,8 @@ void store(Database& db, const Collection& collection, const CollectSource& sour
       insert.bind_in_place(++index, record.field(i));
     for (std::size_t i = kFirstApplicationField; i < kRecordFieldCount; ++i)
       insert.bind(++index, std::int64_t{record.field(i) == "Installed" ? 1 : 0});
-    modified = utc_text(record.modified);
-    insert.bind_in_place(++index, modified);
+    const UtcText modified(record.modified);
+    insert.bind_in_place(++index, modified.view());
     if (insert.run() != 0) {
       ++result.added;
     } else {
