@@ -132,24 +132,31 @@ int run_collect(const CollectCommand& options, std::ostream& out, std::ostream& 
     print(err, L"Left out " + file.name + L": " + file.reason + L"\n");
   }
 
-  const CsvTable table = csv_table(names, collection, format);
-  if (is_standard_output(options.output)) {
-    write_standard_output(out, table.text);
-  } else {
-    write_file(options.output, table.text);
-  }
   const std::int64_t now = now_seconds();
-  if (!options.html.empty())
-    write_file(options.html, html_report(captions, collection, folder, now));
-  if (!options.db.empty()) {
-    const StoreResult stored = store_records(utf8_to_wide(options.db), collection,
-                                             {folder, utf8_to_wide(options.ini), captions}, now);
+  std::size_t guarded_cells = 0;
+  const auto write_outputs = [&] {
+    const CsvTable table = csv_table(names, collection, format);
+    if (is_standard_output(options.output)) {
+      write_standard_output(out, table.text);
+    } else {
+      write_file(options.output, table.text);
+    }
+    guarded_cells = table.guarded_cells;
+    if (!options.html.empty())
+      write_file(options.html, html_report(captions, collection, folder, now));
+  };
+  if (options.db.empty()) {
+    write_outputs();
+  } else {
+    const StoreResult stored =
+        store_records_alongside(utf8_to_wide(options.db), collection,
+                                {folder, utf8_to_wide(options.ini), captions}, now, write_outputs);
     if (!options.quiet) {
       print(err, L"Database: " + std::to_wstring(stored.added) + L" new survey(s) stored, " +
                      std::to_wstring(stored.already) + L" already there.\n");
     }
   }
-  if (!options.quiet) print(err, collect_summary(names, collection, table.guarded_cells));
+  if (!options.quiet) print(err, collect_summary(names, collection, guarded_cells));
   return collection.skipped.empty() ? 0 : kExitWarnings;
 }
 

@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,11 +41,26 @@ struct CollectSource {
   Captions captions;           // all empty without a settings file
 };
 
+// Asked once the records are in, just before the commit; it may wait.
+// False rolls them back.
+using CommitGate = std::function<bool()>;
+
 // Stores the records in the database at path, creating it when missing (and
 // bringing one made by an earlier version up to date), in one transaction:
-// on any failure (or an interrupted run) the database stays as it was.
-// Throws Failure with SQLite's reason, or when a later version made it.
+// on any failure, a refusal of the gate (which gives an empty result) or an
+// interrupted run the database stays as it was, and one this call created
+// is removed. Throws Failure with SQLite's reason, or when a later version
+// made it.
 StoreResult store_records(std::wstring_view path, const Collection& collection,
-                          const CollectSource& source, std::int64_t collected_at);
+                          const CollectSource& source, std::int64_t collected_at,
+                          const CommitGate& may_commit = {});
+
+// store_records on a thread of its own while `outputs` writes the collect's
+// other outputs on this one. The records are committed only once `outputs`
+// succeeded; when it throws, its failure is the one rethrown and the
+// database stays as it was.
+StoreResult store_records_alongside(std::wstring_view path, const Collection& collection,
+                                    const CollectSource& source, std::int64_t collected_at,
+                                    const std::function<void()>& outputs);
 
 }  // namespace tavro::admin

@@ -109,17 +109,21 @@ const std::string& insert_sql() {
 
 class Database {
  public:
-  explicit Database(std::wstring_view path) : path_(path) {
+  explicit Database(std::wstring_view path) : path_(path), name_(wide_to_utf8(path)) {
     // Without a count of SQLite's heap, which takes a lock on every
     // allocation. Takes effect before the first connection; later calls
     // are refused, harmlessly.
     static const int memory_count_off = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     static_cast<void>(memory_count_off);
-    const std::string name = wide_to_utf8(path);
     // One thread uses the connection, so SQLite's own locks would only cost.
-    const int result =
-        sqlite3_open_v2(name.c_str(), &db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    constexpr int kFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    int result = sqlite3_open_v2(name_.c_str(), &db_, kFlags, nullptr);
+    if (result == SQLITE_CANTOPEN) {  // most likely not there yet
+      sqlite3_close(db_);
+      db_ = nullptr;
+      result = sqlite3_open_v2(name_.c_str(), &db_, kFlags | SQLITE_OPEN_CREATE, nullptr);
+      created_ = result == SQLITE_OK;
+    }
     if (result != SQLITE_OK) {
       const std::wstring reason =
           db_ != nullptr ? utf8_to_wide(sqlite3_errmsg(db_)) : utf8_to_wide(sqlite3_errstr(result));
@@ -131,6 +135,17 @@ class Database {
   ~Database() { sqlite3_close(db_); }
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
+
+  // Closes the connection; removes the file when opening made it, so that
+  // a store that committed nothing leaves no trace.
+  void close_unchanged() {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    if (created_) {
+      sqlite3_vfs* files = sqlite3_vfs_find(nullptr);
+      static_cast<void>(files->xDelete(files, name_.c_str(), 0));
+    }
+  }
 
   sqlite3* get() const { return db_; }
   const std::wstring& path() const { return path_; }
@@ -145,7 +160,9 @@ class Database {
 
  private:
   std::wstring path_;
+  std::string name_;  // the path in UTF-8, as SQLite takes it
   sqlite3* db_ = nullptr;
+  bool created_ = false;
 };
 
 class Statement {
@@ -310,7 +327,8 @@ void store(Database& db, const Collection& collection, const CollectSource& sour
 }  // namespace
 
 StoreResult store_records(std::wstring_view path, const Collection& collection,
-                          const CollectSource& source, std::int64_t collected_at) {
+                          const CollectSource& source, std::int64_t collected_at,
+                          const CommitGate& may_commit) {
   Database db(path);
   StoreResult result;
   // A fleet's rows and their index stay in memory until the commit (at most
@@ -318,11 +336,19 @@ StoreResult store_records(std::wstring_view path, const Collection& collection,
   // takes effect only in a new database.
   db.exec("PRAGMA cache_size = -262144; PRAGMA page_size = 16384");
   db.exec("BEGIN IMMEDIATE");
+  const auto roll_back = [&db] {
+    sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    db.close_unchanged();
+  };
   try {
     store(db, collection, source, collected_at, result);
+    if (may_commit && !may_commit()) {
+      roll_back();
+      return {};
+    }
     db.exec("COMMIT");
   } catch (...) {
-    sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    roll_back();
     throw;
   }
   return result;

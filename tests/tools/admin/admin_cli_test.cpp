@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <sstream>
 
 #include "admin_test_support.h"
@@ -94,6 +95,10 @@ TEST(AdminCollect, ErrorsEndWithStatusTwo) {
   const Outcome no_folder = run({"collect", folder.utf8(), "-o", folder.utf8("no/t.csv")});
   EXPECT_EQ(no_folder.status, 2);
   EXPECT_TRUE(contains(no_folder.err, "Cannot write \"" + folder.utf8("no/t.csv") + "\": "));
+  // Nor is a database made for a collect whose table was not written.
+  const std::string db = folder.utf8("fleet.sqlite");
+  EXPECT_EQ(run({"collect", folder.utf8(), "-o", folder.utf8("no/t.csv"), "--db", db}).status, 2);
+  EXPECT_FALSE(std::filesystem::exists(db));
   for (const char* delimiter : {"\"", ";;", ""})
     EXPECT_EQ(run({"collect", folder.utf8(), "--delimiter", delimiter}).status, 2) << delimiter;
   EXPECT_EQ(run({"collect", folder.utf8(), "--code-page", "7"}).status, 2);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,34 @@ TEST_F(RecordDbTest, AFailedCollectLeavesTheDatabaseAsItWas) {
 
   Query query(database());
   EXPECT_EQ(query.column("SELECT answer1 FROM surveys"), (std::vector<std::string>{"Room 1"}));
+}
+
+TEST_F(RecordDbTest, RecordsStoredAlongsideTheOtherOutputsAreKeptOnlyWhenTheyAreWritten) {
+  write("a.txt", survey_fields(L"pc-a", L"Room 1", 2));
+  const auto alongside = [&](const std::function<void()>& outputs) {
+    return store_records_alongside(database().wstring(), collect_records(records_.wide()), {}, 0,
+                                   outputs);
+  };
+  const auto refused = [] { throw Failure(L"Cannot write the table"); };
+  EXPECT_THROW(alongside(refused), Failure);
+  EXPECT_FALSE(std::filesystem::exists(database()));  // not left behind, not even empty
+
+  collect();
+  write("b.txt", survey_fields(L"pc-b", L"Room 2", 2));
+  EXPECT_THROW(alongside(refused), Failure);
+  EXPECT_EQ(Query(database()).column("SELECT host FROM surveys"),
+            (std::vector<std::string>{"pc-a"}));
+
+  bool written = false;
+  EXPECT_EQ(alongside([&] { written = true; }).added, 1u);
+  EXPECT_TRUE(written);
+
+  // The store's own failure comes after the outputs.
+  written = false;
+  std::filesystem::remove(database());
+  std::filesystem::create_directory(database());
+  EXPECT_THROW(alongside([&] { written = true; }), Failure);
+  EXPECT_TRUE(written);
 }
 
 TEST_F(RecordDbTest, OldMemoryFiguresThatAreNoNumberStayAsWritten) {
