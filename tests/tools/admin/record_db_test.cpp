@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "admin_test_support.h"
 #include "common/failure.h"
 #include "support/temp_folder.h"
 #include "survey/controls.h"
+#include "time_text.h"
 
 namespace tavro::admin {
 namespace {
@@ -111,6 +113,20 @@ TEST_F(RecordDbTest, RecordsStoredAlongsideTheOtherOutputsAreKeptOnlyWhenTheyAre
   std::filesystem::create_directory(database());
   EXPECT_THROW(alongside([&] { written = true; }), Failure);
   EXPECT_TRUE(written);
+}
+
+TEST(UtcText, WritesEveryMomentAsItsUtcDateAndTime) {
+  const std::pair<std::int64_t, const char*> cases[] = {
+      {0, "1970-01-01 00:00:00"},
+      {-1, "1969-12-31 23:59:59"},
+      {951868799, "2000-02-29 23:59:59"},  // a leap day
+      {253402300799, "9999-12-31 23:59:59"},
+      {253402300800, "10000-01-01 00:00:00"},  // beyond four digits: the year grows
+  };
+  for (const auto& [seconds, text] : cases) {
+    EXPECT_EQ(UtcText(seconds).view(), text) << seconds;
+    EXPECT_EQ(utc_text(seconds), text) << seconds;
+  }
 }
 
 TEST_F(RecordDbTest, OldMemoryFiguresThatAreNoNumberStayAsWritten) {
