@@ -48,9 +48,9 @@ using CommitGate = std::function<bool()>;
 // Stores the records in the database at path, creating it when missing (and
 // bringing one made by an earlier version up to date), in one transaction:
 // on any failure, a refusal of the gate (which gives an empty result) or an
-// interrupted run the database stays as it was, and one this call created
-// is removed. Throws Failure with SQLite's reason, or when a later version
-// made it.
+// interrupted run the database stays as it was. One this call created is
+// removed, but for an interrupted run's, which stays empty. Throws Failure
+// with SQLite's reason, or when a later version made it.
 StoreResult store_records(std::wstring_view path, const Collection& collection,
                           const CollectSource& source, std::int64_t collected_at,
                           const CommitGate& may_commit = {});

@@ -109,7 +109,8 @@ const std::string& insert_sql() {
 
 class Database {
  public:
-  explicit Database(std::wstring_view path) : path_(path), name_(wide_to_utf8(path)) {
+  explicit Database(std::wstring_view path) : path_(path) {
+    const std::string name = wide_to_utf8(path);
     // Without a count of SQLite's heap, which takes a lock on every
     // allocation. Takes effect before the first connection; later calls
     // are refused, harmlessly.
@@ -117,11 +118,11 @@ class Database {
     static_cast<void>(memory_count_off);
     // One thread uses the connection, so SQLite's own locks would only cost.
     constexpr int kFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    int result = sqlite3_open_v2(name_.c_str(), &db_, kFlags, nullptr);
+    int result = sqlite3_open_v2(name.c_str(), &db_, kFlags, nullptr);
     if (result == SQLITE_CANTOPEN) {  // most likely not there yet
       sqlite3_close(db_);
       db_ = nullptr;
-      result = sqlite3_open_v2(name_.c_str(), &db_, kFlags | SQLITE_OPEN_CREATE, nullptr);
+      result = sqlite3_open_v2(name.c_str(), &db_, kFlags | SQLITE_OPEN_CREATE, nullptr);
       created_ = result == SQLITE_OK;
     }
     if (result != SQLITE_OK) {
@@ -143,7 +144,7 @@ class Database {
     db_ = nullptr;
     if (created_) {
       sqlite3_vfs* files = sqlite3_vfs_find(nullptr);
-      static_cast<void>(files->xDelete(files, name_.c_str(), 0));
+      static_cast<void>(files->xDelete(files, wide_to_utf8(path_).c_str(), 0));
     }
   }
 
@@ -160,7 +161,6 @@ class Database {
 
  private:
   std::wstring path_;
-  std::string name_;  // the path in UTF-8, as SQLite takes it
   sqlite3* db_ = nullptr;
   bool created_ = false;
 };
