@@ -117,6 +117,7 @@ TEST_F(RecordDbTest, RecordsStoredAlongsideTheOtherOutputsAreKeptOnlyWhenTheyAre
 
 TEST(UtcText, WritesEveryMomentAsItsUtcDateAndTime) {
   const std::pair<std::int64_t, const char*> cases[] = {
+      {-62167219201, "-001-12-31 23:59:59"},  // before year 0: the plain way
       {0, "1970-01-01 00:00:00"},
       {-1, "1969-12-31 23:59:59"},
       {951868799, "2000-02-29 23:59:59"},  // a leap day
