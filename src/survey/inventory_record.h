@@ -40,12 +40,13 @@ std::wstring format_record(const RecordFields& fields);
 // something else (they start like a byte-order mark, or are valid UTF-8).
 std::string record_file_bytes(const RecordFields& fields);
 
-// A record's 18 fields as UTF-8, unquoted, one after another in one string:
-// field i runs from ends[i - 1] (0 for the first) to ends[i]. One allocation
-// holds a whole record, and reading one into the same RecordText again
-// reuses it.
-struct RecordText {
-  std::string text;
+// A record's 18 fields as UTF-8, unquoted, one after another in one text:
+// field i runs from ends[i - 1] (0 for the first) to ends[i]. In a
+// RecordText one allocation holds a whole record, and reading one into the
+// same RecordText again reuses it; a RecordView's text lives elsewhere.
+template <typename Text>
+struct BasicRecordText {
+  Text text;
   std::array<std::uint32_t, kRecordFieldCount> ends{};
 
   std::string_view field(std::size_t i) const {
@@ -53,6 +54,8 @@ struct RecordText {
     return std::string_view(text).substr(begin, ends[i] - begin);
   }
 };
+using RecordText = BasicRecordText<std::string>;
+using RecordView = BasicRecordText<std::string_view>;
 
 // Text in a legacy (ANSI) code page, converted to UTF-8, for record files
 // that are not UTF-8.

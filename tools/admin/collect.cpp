@@ -75,7 +75,7 @@ class Collector {
       if (!record_.field(kFirstApplicationField + i).empty()) ++collection_.installed[i];
     }
     CollectedRecord& kept = collection_.records.emplace_back();
-    kept.record.text.assign(record_.text);  // exactly its size, where record_ keeps its capacity
+    kept.record.text = collection_.texts.keep(record_.text);
     kept.record.ends = record_.ends;
     kept.sort_key = sort_key(record_.field(0));
     kept.modified = file_.modified;
@@ -93,6 +93,7 @@ class Collector {
 
   // Merges what another, sorted collector found into this sorted one.
   void take(Collector& other) {
+    collection_.texts.take(other.collection_.texts);
     merge_into(collection_.records, other.collection_.records, in_table_order);
     merge_into(collection_.skipped, other.collection_.skipped, by_name);
     for (std::size_t i = 0; i < kApplicationCount; ++i)
@@ -140,6 +141,29 @@ std::size_t worker_count(std::size_t files) {
 }
 
 }  // namespace
+
+std::string_view TextStore::keep(std::string_view text) {
+  // Some 8,000 records a block; a larger text takes one of its own.
+  constexpr std::size_t kBlockSize = std::size_t{1024} * 1024;
+  if (text.size() > room_) {
+    room_ = std::max(kBlockSize, text.size());
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(room_));
+    free_ = blocks_.back().get();
+  }
+  const std::string_view kept(free_, text.size());
+  std::copy(text.begin(), text.end(), free_);
+  free_ += text.size();
+  room_ -= text.size();
+  return kept;
+}
+
+void TextStore::take(TextStore& other) {
+  blocks_.insert(blocks_.end(), std::make_move_iterator(other.blocks_.begin()),
+                 std::make_move_iterator(other.blocks_.end()));
+  other.blocks_.clear();
+  other.free_ = nullptr;
+  other.room_ = 0;
+}
 
 Collection collect_records(std::wstring_view folder_path, const CollectOptions& options) {
   const unsigned code_page = options.code_page != 0 ? options.code_page : default_code_page();

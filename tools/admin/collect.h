@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,7 @@ inline constexpr std::size_t kApplicationCount = kApplicationSlots;
 inline constexpr std::uintmax_t kLargestRecordFile = std::uintmax_t{1024} * 1024;
 
 struct CollectedRecord {
-  RecordText record;          // the fields as UTF-8, whatever encoding the file was in
+  RecordView record;          // the fields as UTF-8, whatever encoding the file was in
   std::string sort_key;       // the host name upper-cased, in UTF-8
   std::int64_t modified = 0;  // the file's modification time, seconds since 1970 UTC
 
@@ -32,7 +33,24 @@ struct SkippedFile {
   std::wstring reason;
 };
 
+// The texts of a collection's records, end to end in large blocks: one
+// allocation for many records, and none freed one at a time. A block does
+// not move when the store does.
+class TextStore {
+ public:
+  // A copy of text, which lives as long as the store.
+  std::string_view keep(std::string_view text);
+  // Makes other's texts live as long as this store.
+  void take(TextStore& other);
+
+ private:
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // in the block last made here
+  std::size_t room_ = 0;
+};
+
 struct Collection {
+  TextStore texts;                       // holds the records' texts
   std::vector<CollectedRecord> records;  // sorted by host name
   std::vector<SkippedFile> skipped;      // files that are not valid records, sorted by name
   // For each application, how many PCs have it "Installed".

@@ -34,11 +34,12 @@ inline RecordFields survey_fields(std::wstring host, std::wstring answer = {},
 inline Collection collection_of(const std::vector<RecordFields>& pcs) {
   Collection collection;
   for (const RecordFields& fields : pcs) {
-    CollectedRecord& record = collection.records.emplace_back();
+    RecordText text;
     for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
-      record.record.text += wide_to_utf8(fields[i]);
-      record.record.ends[i] = static_cast<std::uint32_t>(record.record.text.size());
+      text.text += wide_to_utf8(fields[i]);
+      text.ends[i] = static_cast<std::uint32_t>(text.text.size());
     }
+    collection.records.push_back({{collection.texts.keep(text.text), text.ends}, {}, 0});
     for (std::size_t i = 0; i < kApplicationCount; ++i)
       collection.installed[i] += fields[kFirstApplicationField + i].empty() ? 0U : 1U;
   }
