@@ -145,7 +145,9 @@ std::size_t worker_count(std::size_t files) {
 std::string_view TextStore::keep(std::string_view text) {
   // Some 8,000 records a block; a larger text takes one of its own.
   constexpr std::size_t kBlockSize = std::size_t{1024} * 1024;
-  if (text.size() > room_) {
+  // No blocks also once this store is moved or taken from: free_ may then
+  // lie in a block another store holds.
+  if (blocks_.empty() || text.size() > room_) {
     room_ = std::max(kBlockSize, text.size());
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(room_));
     free_ = blocks_.back().get();
@@ -161,8 +163,6 @@ void TextStore::take(TextStore& other) {
   blocks_.insert(blocks_.end(), std::make_move_iterator(other.blocks_.begin()),
                  std::make_move_iterator(other.blocks_.end()));
   other.blocks_.clear();
-  other.free_ = nullptr;
-  other.room_ = 0;
 }
 
 Collection collect_records(std::wstring_view folder_path, const CollectOptions& options) {

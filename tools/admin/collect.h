@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "survey/inventory_record.h"
@@ -39,21 +38,6 @@ struct SkippedFile {
 // not move when the store does.
 class TextStore {
  public:
-  TextStore() = default;
-  // The texts go along; the store moved from is left empty, not writing
-  // into a block it no longer holds.
-  TextStore(TextStore&& other) noexcept
-      : blocks_(std::move(other.blocks_)),
-        free_(std::exchange(other.free_, nullptr)),
-        room_(std::exchange(other.room_, 0)) {}
-  TextStore& operator=(TextStore&& other) noexcept {
-    blocks_ = std::move(other.blocks_);
-    free_ = std::exchange(other.free_, nullptr);
-    room_ = std::exchange(other.room_, 0);
-    return *this;
-  }
-  ~TextStore() = default;
-
   // A copy of text, which lives as long as the store.
   std::string_view keep(std::string_view text);
   // Makes other's texts live as long as this store.
@@ -61,7 +45,7 @@ class TextStore {
 
  private:
   std::vector<std::unique_ptr<char[]>> blocks_;
-  char* free_ = nullptr;  // in the block last made here
+  char* free_ = nullptr;  // in the block last made here, while blocks_ holds it
   std::size_t room_ = 0;
 };
 
