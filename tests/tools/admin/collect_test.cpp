@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "admin_test_support.h"
@@ -122,13 +121,30 @@ TEST(Collect, ManyFilesReadInParallelAddUp) {
     ASSERT_LT(collection.records[i - 1].sort_key, collection.records[i].sort_key);
   }
   // Each thread's texts outlive the merge.
-  for (const CollectedRecord& record : collection.records) {
-    std::string host(record.field(0));
-    std::transform(host.begin(), host.end(), host.begin(), [](char c) {
-      return c == 'p' ? 'P' : c == 'c' ? 'C' : c;
-    });
-    ASSERT_EQ(host, record.sort_key);
+  for (const CollectedRecord& record : collection.records)
+    ASSERT_EQ(record.field(0), "pc" + record.sort_key.substr(2));
+}
+
+TEST(TextStore, KeepsEveryTextAcrossBlocksAndAfterTake) {
+  // Over two blocks of small texts, and one text larger than a block.
+  constexpr int kSmallTexts = 2100;
+  std::vector<std::string> texts;
+  texts.reserve(kSmallTexts + 1);
+  for (int i = 0; i < kSmallTexts; ++i)
+    texts.push_back(std::string(1000, static_cast<char>('a' + i % 26)) + std::to_string(i));
+  texts.push_back(std::string(std::size_t{3} << 19, 'z'));
+  std::vector<std::string_view> kept;
+  kept.reserve(texts.size());
+  TextStore store;
+  {
+    TextStore other;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      kept.push_back((i % 2 == 0 ? store : other).keep(texts[i]));
+    store.take(other);
   }
+  const TextStore moved = std::move(store);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    ASSERT_EQ(kept[i], texts[i]) << i;
 }
 
 TEST(ColumnNames, TakenFromTheSettingsWhereTheyAreGiven) {
