@@ -55,16 +55,17 @@ ApplicationDetection detect_application(const ApplicationSlotSettings& slot) {
   return result;
 }
 
-void set_up_application_slot(SurveyControls& window, const Profile& settings, int slot) {
+bool application_found(const ApplicationSlotSettings& slot) {
+  return can_name_a_file(expected_name(slot)) && detect_application(slot).ticked;
+}
+
+void set_up_application_slot(SurveyControls& window, const ApplicationSlotSettings& read, int slot,
+                             bool found) {
   const Control box = check_box(slot);
-  const ApplicationSlotSettings read = read_application_slot(settings, slot);
   apply_enable_flag(window, box, read.enable);
   window.set_caption(box, read.name.value());
-  // A disabled box can be ticked too: its tick still counts on OK. A slot
-  // that no file can tick does not search at all.
-  if (can_name_a_file(expected_name(read)) && detect_application(read).ticked) {
-    window.set_value(box, CheckValue::kTicked);
-  }
+  // A disabled box can be ticked too: its tick still counts on OK.
+  if (found) window.set_value(box, CheckValue::kTicked);
 }
 
 }  // namespace tavro

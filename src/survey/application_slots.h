@@ -42,7 +42,13 @@ struct ApplicationDetection {
 
 ApplicationDetection detect_application(const ApplicationSlotSettings& slot);
 
-// Sets up Check<slot> from the settings: enabled state, caption, tick.
-void set_up_application_slot(SurveyControls& window, const Profile& settings, int slot);
+// Whether the slot's file is on this PC, so that its box is ticked in
+// advance. A slot that no file can tick does not search at all.
+bool application_found(const ApplicationSlotSettings& slot);
+
+// Sets up Check<slot>: the enabled state and caption from its settings, and
+// the tick when its file was found.
+void set_up_application_slot(SurveyControls& window, const ApplicationSlotSettings& read, int slot,
+                             bool found);
 
 }  // namespace tavro

@@ -46,19 +46,40 @@ SurveyServices SurveyServices::system() {
 SurveyForm::SurveyForm(SurveyControls& window, SurveyServices services)
     : window_(window), services_(std::move(services)) {}
 
+LoadFacts read_load_facts(const SurveyServices& services) {
+  LoadFacts facts;
+  facts.settings = Profile::load(services.settings_file_path());
+  for (std::size_t i = 0; i < facts.applications.size(); ++i) {
+    facts.applications[i] = read_application_slot(facts.settings, static_cast<int>(i) + 1);
+    facts.found[i] = application_found(facts.applications[i]);
+  }
+  facts.host_name = services.host_name();
+  facts.ip_address = services.ip_address();
+  facts.memory_bytes = clsMemInfo(services.memory_status).AllSpace();
+  return facts;
+}
+
+std::future<LoadFacts> start_reading_load_facts(SurveyServices services) {
+  return std::async(std::launch::async | std::launch::deferred,
+                    [services = std::move(services)] { return read_load_facts(services); });
+}
+
 void SurveyForm::Form_Load() {
-  const Profile settings = Profile::load(services_.settings_file_path());
-  for (int slot = 1; slot <= kApplicationSlots; ++slot) {
-    set_up_application_slot(window_, settings, slot);
+  Form_Load(read_load_facts(services_));
+}
+
+void SurveyForm::Form_Load(const LoadFacts& facts) {
+  for (std::size_t i = 0; i < facts.applications.size(); ++i) {
+    set_up_application_slot(window_, facts.applications[i], static_cast<int>(i) + 1,
+                            facts.found[i]);
   }
   for (int item = 1; item <= kStatusItems; ++item)
-    set_up_status_item(window_, settings, item);
+    set_up_status_item(window_, facts.settings, item);
   for (const Control box : kMachineFactBoxes)
     window_.set_enabled(box, false);
-  window_.set_text(Control::TxtHN, services_.host_name());
-  window_.set_text(Control::TxtIP, services_.ip_address());
-  window_.set_text(Control::TxtMEM,
-                   std::to_wstring(clsMemInfo(services_.memory_status).AllSpace()));
+  window_.set_text(Control::TxtHN, facts.host_name);
+  window_.set_text(Control::TxtIP, facts.ip_address);
+  window_.set_text(Control::TxtMEM, std::to_wstring(facts.memory_bytes));
 }
 
 void SurveyForm::CmdOk_Click() {

@@ -2,11 +2,17 @@
 // the SurveyControls interface so that every front end shares them.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <future>
 #include <string>
 
 #include "platform/memory_status.h"
+#include "settings/profile.h"
+#include "survey/application_slots.h"
 #include "survey/controls.h"
+#include "survey/counts.h"
 
 namespace tavro {
 
@@ -21,6 +27,25 @@ struct SurveyServices {
   static SurveyServices system();
 };
 
+// What the load sequence reads from the system: the settings, each slot's
+// settings and whether its file is here, and the machine facts. Reading it
+// touches no window.
+struct LoadFacts {
+  Profile settings;
+  std::array<ApplicationSlotSettings, kApplicationSlots> applications{};
+  std::array<bool, kApplicationSlots> found{};
+  std::wstring host_name;
+  std::wstring ip_address;
+  std::uint64_t memory_bytes = 0;  // clsMemInfo's AllSpace
+};
+
+// Reads them in the load sequence's order. Throws Failure.
+LoadFacts read_load_facts(const SurveyServices& services);
+
+// read_load_facts on a thread of its own (or, where none can be had, when
+// the result is asked for), so that a front end builds its window meanwhile.
+std::future<LoadFacts> start_reading_load_facts(SurveyServices services);
+
 class SurveyForm {
  public:
   explicit SurveyForm(SurveyControls& window, SurveyServices services = SurveyServices::system());
@@ -29,6 +54,8 @@ class SurveyForm {
   // shown: application slots 1 to 10, status items 1 to 5, then the machine
   // facts. Throws Failure; the caller shows it and ends the program.
   void Form_Load();
+  // The same with what it reads from the system read beforehand.
+  void Form_Load(const LoadFacts& facts);
 
   // Saves the record and closes the window. A failed save shows a message
   // naming the path and the reason, and leaves the window open with every

@@ -84,7 +84,9 @@ TEST_F(ApplicationSlots, EnableFlagCaptionAndTickReachTheCheckBox) {
                  << "EnableA1=" << c.enable << ", enabled before " << c.enabled_before);
     testing::InMemoryWindow window;
     window[Control::Check1].enabled = c.enabled_before;
-    set_up_application_slot(window, slot_settings(setup, "SETUP.exe", "9", c.enable, "AT&T"), 1);
+    const ApplicationSlotSettings read =
+        read_application_slot(slot_settings(setup, "SETUP.exe", "9", c.enable, "AT&T"), 1);
+    set_up_application_slot(window, read, 1, application_found(read));
     EXPECT_EQ(window[Control::Check1].enabled, c.enabled_after);
     // A disabled box is ticked in advance all the same.
     EXPECT_EQ(window[Control::Check1].value, CheckValue::kTicked);

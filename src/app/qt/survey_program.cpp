@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
+#include <future>
 #include <utility>
 
 #include "common/failure.h"
@@ -23,6 +24,9 @@ void show_load_failure(const std::wstring& message) {
 }  // namespace
 
 int run_survey_program(SurveyServices services) {
+  // The settings, the searches and the machine facts are read while the
+  // widgets are made, most of the start-up's own time.
+  std::future<LoadFacts> facts = start_reading_load_facts(services);
   // The program's default font too, message boxes included: a text box
   // lays out its text in the default font before it takes the window's,
   // and with the two the same Qt loads one font, not two.
@@ -31,7 +35,7 @@ int run_survey_program(SurveyServices services) {
   SurveyForm form(window, std::move(services));
   window.connect_events(form);
   try {
-    form.Form_Load();
+    form.Form_Load(facts.get());
   } catch (const std::exception& error) {
     show_load_failure(message_of(error));
     return 1;
