@@ -59,11 +59,6 @@ LoadFacts read_load_facts(const SurveyServices& services) {
   return facts;
 }
 
-std::future<LoadFacts> start_reading_load_facts(SurveyServices services) {
-  return std::async(std::launch::async | std::launch::deferred,
-                    [services = std::move(services)] { return read_load_facts(services); });
-}
-
 void SurveyForm::Form_Load() {
   Form_Load(read_load_facts(services_));
 }

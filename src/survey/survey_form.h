@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <string>
 
 #include "platform/memory_status.h"
@@ -29,7 +28,8 @@ struct SurveyServices {
 
 // What the load sequence reads from the system: the settings, each slot's
 // settings and whether its file is here, and the machine facts. Reading it
-// touches no window.
+// touches no window, so a front end may read it on a thread of its own while
+// it makes its widgets.
 struct LoadFacts {
   Profile settings;
   std::array<ApplicationSlotSettings, kApplicationSlots> applications{};
@@ -41,10 +41,6 @@ struct LoadFacts {
 
 // Reads them in the load sequence's order. Throws Failure.
 LoadFacts read_load_facts(const SurveyServices& services);
-
-// read_load_facts on a thread of its own (or, where none can be had, when
-// the result is asked for), so that a front end builds its window meanwhile.
-std::future<LoadFacts> start_reading_load_facts(SurveyServices services);
 
 class SurveyForm {
  public:

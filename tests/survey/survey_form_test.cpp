@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <future>
 #include <optional>
 
 #include "common/failure.h"
@@ -134,20 +133,14 @@ TEST_F(SurveyFormTest, AUtf8FileShowsAndDetectsEveryCharacterWhateverTheCodePage
   }
 }
 
-// The front ends read the facts on a thread of their own while they build
-// the window: the window ends up the same.
-TEST_F(SurveyFormTest, FactsReadBeforehandGiveTheSameWindow) {
-  folder_.write("apps/edit.exe", "x");
-  write_settings("[Application]\nEnableA3=1\nName3=Mail\nPath1=" + folder_.utf8("apps/edit.exe") +
-                 "\nFile1=EDIT.EXE\nString1=8\n[Status]\nEnableI2=1\nItem2=Desk\n");
+TEST_F(SurveyFormTest, StartingTwiceGivesTheSameWindow) {
+  write_settings("[Application]\nEnableA3=1\nName3=Mail\n[Status]\nEnableI2=1\nItem2=Desk\n");
   SurveyForm first(window_, services());
   first.Form_Load();
-  std::future<LoadFacts> facts = start_reading_load_facts(services());
   testing::InMemoryWindow again;
   SurveyForm second(again, services());
-  second.Form_Load(facts.get());
+  second.Form_Load();
   EXPECT_EQ(window_.calls(), again.calls());
-  EXPECT_EQ(again[Control::Check1].value, CheckValue::kTicked);
 }
 
 TEST_F(SurveyFormTest, AFailingLoadStepReachesTheCaller) {

@@ -25,8 +25,9 @@ void show_load_failure(const std::wstring& message) {
 
 int run_survey_program(SurveyServices services) {
   // The settings, the searches and the machine facts are read while the
-  // widgets are made, most of the start-up's own time.
-  std::future<LoadFacts> facts = start_reading_load_facts(services);
+  // widgets are made; where no thread can be had, when they are asked for.
+  std::future<LoadFacts> facts = std::async(std::launch::async | std::launch::deferred,
+                                            [services] { return read_load_facts(services); });
   // The program's default font too, message boxes included: a text box
   // lays out its text in the default font before it takes the window's,
   // and with the two the same Qt loads one font, not two.

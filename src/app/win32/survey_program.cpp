@@ -1,7 +1,6 @@
 #include "app/win32/survey_program.h"
 
 #include <exception>
-#include <future>
 #include <string>
 #include <utility>
 
@@ -26,13 +25,12 @@ void show_failure(std::wstring_view message) {
 
 int run_survey_program(HINSTANCE instance, int show_command, SurveyServices services) {
   try {
-    // The settings, the searches and the machine facts are read while the
-    // window and its controls are made.
-    std::future<LoadFacts> facts = start_reading_load_facts(services);
     SurveyWindow window(instance);
     SurveyForm form(window, std::move(services));
     window.connect_events(form);
-    form.Form_Load(facts.get());
+    // Read here rather than on a thread of its own while the window is made:
+    // under Wine a second thread costs more time and memory than it saves.
+    form.Form_Load();
     window.show(show_command);
     return run_message_loop(window);
   } catch (const std::exception& error) {
