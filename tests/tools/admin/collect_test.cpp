@@ -145,6 +145,17 @@ TEST(TextStore, KeepsEveryTextAcrossBlocksAndAfterTake) {
   const TextStore moved = std::move(store);
   for (std::size_t i = 0; i < texts.size(); ++i)
     ASSERT_EQ(kept[i], texts[i]) << i;
+  // A store taken from keeps a new text in a block of its own, not in the
+  // one it gave away, which goes with its new holder.
+  TextStore taken_from;
+  std::string_view late;
+  {
+    TextStore holder;
+    taken_from.keep("first");
+    holder.take(taken_from);
+    late = taken_from.keep("second");
+  }
+  EXPECT_EQ(late, "second");
 }
 
 TEST(ColumnNames, TakenFromTheSettingsWhereTheyAreGiven) {
