@@ -9,6 +9,10 @@
 
 namespace tavro::admin {
 
+// From this many records on, the table and the page are each made in two
+// halves at once.
+constexpr std::size_t kRowsWorthAThread = 4096;
+
 struct CsvFormat {
   char delimiter = ',';
   bool byte_order_mark = false;  // for spreadsheets that take text without one as ANSI

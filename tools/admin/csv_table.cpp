@@ -112,7 +112,6 @@ CsvTable csv_table(const ColumnNames& names, const Collection& collection,
   };
   // A large table is written in two halves at once, the second on a thread
   // of its own, then joined: one copy of the second half against half the time.
-  constexpr std::size_t kRowsWorthAThread = 4096;
   const auto middle = records.size() >= kRowsWorthAThread
                           ? records.begin() + static_cast<std::ptrdiff_t>(records.size() / 2)
                           : records.end();

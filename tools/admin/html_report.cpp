@@ -5,9 +5,12 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <span>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "collect_output.h"
 #include "common/unicode.h"
 #include "time_text.h"
 
@@ -77,9 +80,21 @@ constexpr int kAnswerMinimum = 7;
 constexpr std::size_t kRowsPerBlock = 500;
 
 // Text as HTML: the five characters with a meaning in markup become
-// references, in element content and in attribute values alike.
+// references, in element content and in attribute values alike. The text
+// between them goes in whole, as most fields have none.
 void append_escaped(std::string& page, std::string_view utf8) {
-  for (const char c : utf8) {
+  static constexpr std::array<bool, 256> kMarkup = [] {
+    std::array<bool, 256> markup{};
+    for (const char c : std::string_view("&<>\"'"))
+      markup[static_cast<unsigned char>(c)] = true;
+    return markup;
+  }();
+  std::size_t plain = 0;
+  for (std::size_t at = 0; at < utf8.size(); ++at) {
+    const char c = utf8[at];
+    if (!kMarkup[static_cast<unsigned char>(c)]) continue;
+    page.append(utf8, plain, at - plain);
+    plain = at + 1;
     switch (c) {
       case '&':
         page += "&amp;";
@@ -93,13 +108,11 @@ void append_escaped(std::string& page, std::string_view utf8) {
       case '"':
         page += "&quot;";
         break;
-      case '\'':
-        page += "&#39;";
-        break;
       default:
-        page += c;
+        page += "&#39;";
     }
   }
+  page.append(utf8, plain);
 }
 
 void append_escaped(std::string& page, std::wstring_view text) {
@@ -266,6 +279,35 @@ void append_row(std::string& page, const ShownColumns& shown, const CollectedRec
   }
 }
 
+// A little more than the blocks of records take, unless their texts are
+// full of characters to escape: room reserved for them, and for the page's
+// end, keeps a large page from being moved as it grows.
+std::size_t blocks_size(std::span<const CollectedRecord> records, const ShownColumns& shown,
+                        const std::string& columns) {
+  constexpr std::size_t kRowMarkup = 16;    // "<tr>\n", and the memory's title beyond its digits
+  constexpr std::size_t kBlockMarkup = 64;  // the block's own tags
+  const auto cells = static_cast<std::size_t>(std::count(shown.begin(), shown.end(), true));
+  std::size_t size = (records.size() / kRowsPerBlock + 1) * (columns.size() + kBlockMarkup);
+  for (const CollectedRecord& record : records)
+    size += record.record.text.size() + cells * std::string_view("<td>").size() + kRowMarkup;
+  return size;
+}
+
+// The records' rows, kRowsPerBlock to a block.
+void append_blocks(std::string& page, const ShownColumns& shown, const std::string& columns,
+                   std::span<const CollectedRecord> records) {
+  if (page.empty()) page.reserve(blocks_size(records, shown, columns));
+  for (std::size_t first = 0; first < records.size(); first += kRowsPerBlock) {
+    page += "<div class=\"rows\">";
+    page += columns;
+    page += "<tbody>\n";
+    for (const CollectedRecord& record :
+         records.subspan(first).first(std::min(kRowsPerBlock, records.size() - first)))
+      append_row(page, shown, record);
+    page += "</tbody></table></div>\n";
+  }
+}
+
 // The rows come in blocks, each a table of its own that the browser lays out
 // only once it scrolls into view; the header is one more such table that
 // stays at the top. End tags of cells and rows are left out, as HTML allows:
@@ -282,16 +324,23 @@ void append_table(std::string& page, const ColumnNames& names, const ShownColumn
   page += "<div style=\"min-width:" + table_min_width(shown) + "\">\n";
   const std::string columns = column_widths(shown);
   append_header(page, names, shown, columns);
-  const auto& records = collection.records;
-  for (std::size_t first = 0; first < records.size(); first += kRowsPerBlock) {
-    page += "<div class=\"rows\">";
-    page += columns;
-    page += "<tbody>\n";
-    const std::size_t end = std::min(records.size(), first + kRowsPerBlock);
-    for (std::size_t i = first; i < end; ++i)
-      append_row(page, shown, records[i]);
-    page += "</tbody></table></div>\n";
+  const std::span<const CollectedRecord> records = collection.records;
+  page.reserve(page.size() + blocks_size(records, shown, columns));
+  // A large table is made in two halves at once, split between blocks, the
+  // second on a thread of its own, then joined.
+  const std::size_t middle = records.size() >= kRowsWorthAThread
+                                 ? records.size() / 2 / kRowsPerBlock * kRowsPerBlock
+                                 : records.size();
+  std::string second;
+  {
+    std::jthread helper;
+    if (middle < records.size()) {
+      helper =
+          std::jthread([&] { append_blocks(second, shown, columns, records.subspan(middle)); });
+    }
+    append_blocks(page, shown, columns, records.first(middle));
   }
+  page += second;
   page += "</div>\n";
 }
 

@@ -122,13 +122,21 @@ TEST(HtmlReport, NamesTheCommonestReasonsForFilesLeftOut) {
   EXPECT_EQ(occurrences(page, "<li>f.txt: "), 9u);
 }
 
-TEST(HtmlReport, EveryRowOnceAcrossTheBlocksOfRows) {
+TEST(HtmlReport, EveryRowOnceAndInOrderAcrossTheBlocksOfRows) {
+  // Enough rows for the page to be made in two halves, split between blocks.
+  constexpr std::size_t kPcs = 4400;
+  constexpr std::size_t kRowsPerBlock = 500;
   std::vector<RecordFields> pcs;
-  pcs.reserve(1001);
-  for (int i = 0; i < 1001; ++i)
+  pcs.reserve(kPcs);
+  for (std::size_t i = 0; i < kPcs; ++i)
     pcs.push_back(survey_fields(L"pc-" + std::to_wstring(10000 + i)));
   const std::string page = page_of(pcs);
-  EXPECT_EQ(occurrences(page, "<tr>\n<td>pc-"), pcs.size());
+  EXPECT_EQ(occurrences(page, "<tr>\n<td>pc-"), kPcs);
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < kPcs && at != std::string::npos; ++i)
+    at = page.find("<td>pc-" + std::to_string(10000 + i) + "<", at);
+  EXPECT_NE(at, std::string::npos) << "a row out of order";
+  EXPECT_EQ(occurrences(page, "<div class=\"rows\">"), (kPcs + kRowsPerBlock - 1) / kRowsPerBlock);
   // Each block repeats the header's column widths, so their columns line up.
   EXPECT_EQ(occurrences(page, "<colgroup>"), occurrences(page, "<table>"));
   EXPECT_EQ(occurrences(page, "<table>"), 1 + occurrences(page, "<div class=\"rows\">"));
