@@ -296,7 +296,6 @@ std::size_t blocks_size(std::span<const CollectedRecord> records, const ShownCol
 // The records' rows, kRowsPerBlock to a block.
 void append_blocks(std::string& page, const ShownColumns& shown, const std::string& columns,
                    std::span<const CollectedRecord> records) {
-  if (page.empty()) page.reserve(blocks_size(records, shown, columns));
   for (std::size_t first = 0; first < records.size(); first += kRowsPerBlock) {
     page += "<div class=\"rows\">";
     page += columns;
@@ -335,8 +334,11 @@ void append_table(std::string& page, const ColumnNames& names, const ShownColumn
   {
     std::jthread helper;
     if (middle < records.size()) {
-      helper =
-          std::jthread([&] { append_blocks(second, shown, columns, records.subspan(middle)); });
+      helper = std::jthread([&] {
+        const std::span<const CollectedRecord> rest = records.subspan(middle);
+        second.reserve(blocks_size(rest, shown, columns));
+        append_blocks(second, shown, columns, rest);
+      });
     }
     append_blocks(page, shown, columns, records.first(middle));
   }

@@ -301,8 +301,8 @@ void store(Database& db, const Collection& collection, const CollectSource& sour
   const std::vector<CollectedRecord>& records = collection.records;
   for (std::size_t at = 0; at < records.size(); ++at) {
     const CollectedRecord& record = records[at];
-    // A fleet's texts lie all over the heap: the next one is fetched while
-    // SQLite stores this one.
+    // The texts lie in the order they were read, not the table's: the next
+    // one is fetched while SQLite stores this one.
     if (at + 1 < records.size()) __builtin_prefetch(records[at + 1].record.text.data());
     // The texts are bound in place: the record and `modified` outlive the run.
     int index = 0;
