@@ -1,6 +1,8 @@
 #include "common/unicode.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace tavro {
 namespace {
@@ -144,10 +146,26 @@ std::size_t code_point_width(std::wstring_view text) {
   return pos;
 }
 
+namespace {
+
+// Where the run of ASCII words from pos ends: records are nearly all ASCII,
+// and eight bytes are checked at once.
+std::size_t past_ascii_words(std::string_view bytes, std::size_t pos) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::uint64_t word = 0;
+  for (; pos + sizeof word <= bytes.size(); pos += sizeof word) {
+    std::memcpy(&word, bytes.data() + pos, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  return pos;
+}
+
+}  // namespace
+
 std::size_t invalid_utf8_offset(std::string_view bytes) {
   std::size_t pos = 0;
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  while (pos < bytes.size()) {
+  while ((pos = past_ascii_words(bytes, pos)) < bytes.size()) {
     const unsigned char lead = byte(pos);
     if (lead < 0x80) {
       ++pos;

@@ -1,5 +1,6 @@
 #include "survey/inventory_record.h"
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -26,8 +27,16 @@ void append_field(std::wstring& line, std::wstring_view field) {
   line += L'"';
 }
 
+// A table, as every byte of a record is looked up.
+constexpr auto kRecordSpecial = [] {
+  std::array<bool, 256> special{};
+  for (const char c : {',', '"', '\r', '\n'})
+    special[static_cast<unsigned char>(c)] = true;
+  return special;
+}();
+
 bool is_record_special(char c) {
-  return c == ',' || c == '"' || c == '\r' || c == '\n';
+  return kRecordSpecial[static_cast<unsigned char>(c)];
 }
 
 std::string count_text(std::size_t count, std::string_view one, std::string_view many) {

@@ -177,6 +177,10 @@ TEST(RecordEncoding, TheFirstByteThatIsNotUtf8) {
       {"x\xED\xA0\x80", 1},                                   // a surrogate
       {"\xF4\x90\x80\x80", 0},                                // past U+10FFFF
       {"B\xFCro", 1},                                         // code page 1252
+      // ASCII is checked eight bytes at a time: faults after and across words
+      {"1234567\xC3\xBCxyz-xyz", kValid},
+      {"123456789-x\xFCxyz-xyz", 11},
+      {"12345678xyz-xyz\xC3", 15},
   };
   for (const auto& [bytes, offset] : cases)
     EXPECT_EQ(invalid_utf8_offset(bytes), offset) << bytes;

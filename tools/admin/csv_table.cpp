@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -23,7 +24,10 @@ bool is_whole_number(std::string_view cell) {
 
 class TableWriter {
  public:
-  explicit TableWriter(const CsvFormat& format) : format_(format) {}
+  explicit TableWriter(const CsvFormat& format) : format_(format) {
+    for (const char c : {format.delimiter, '"', '\r', '\n'})
+      quoted_[static_cast<unsigned char>(c)] = true;
+  }
 
   void cell(std::string_view text, std::size_t column) {
     if (column != 0) table_.text += format_.delimiter;
@@ -83,11 +87,10 @@ class TableWriter {
            !(column == kMemoryField && is_whole_number(text));
   }
 
-  bool needs_quotes(char c) const {
-    return c == format_.delimiter || c == '"' || c == '\r' || c == '\n';
-  }
+  bool needs_quotes(char c) const { return quoted_[static_cast<unsigned char>(c)]; }
 
   const CsvFormat& format_;
+  std::array<bool, 256> quoted_{};  // a table, as every byte of the table is looked up
   CsvTable table_;
 };
 
