@@ -1,5 +1,7 @@
 // POSIX implementation of platform/record_file.h.
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -29,10 +31,36 @@ void write_all(int fd, std::string_view bytes) {
   }
 }
 
+// Writes into what cannot be replaced: a device such as /dev/null or a
+// terminal, or a pipe.
+void write_into(const std::string& target, std::string_view bytes) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) fail(errno);
+  try {
+    write_all(fd, bytes);
+  } catch (...) {
+    close(fd);
+    throw;
+  }
+  if (close(fd) != 0) fail(errno);
+}
+
 }  // namespace
 
 void replace_file_atomically(std::wstring_view target_path, std::string_view bytes) {
-  const std::string target = wide_to_utf8(target_path);
+  std::string target = wide_to_utf8(target_path);
+  // A rename would put a plain file where the device, pipe or link was.
+  struct stat status {};
+  if (stat(target.c_str(), &status) == 0) {
+    if (!S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
+      write_into(target, bytes);
+      return;
+    }
+    // A link stays a link: the file it leads to is replaced.
+    const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(target.c_str(), nullptr),
+                                                               &std::free);
+    if (resolved) target = resolved.get();
+  }
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/record_file.h"
 #include "platform/system_error.h"
@@ -24,6 +27,26 @@ TEST_F(ReplaceFileAtomically, ARecordGetsTheUsualPermissionsNotTheTemporaryFiles
   struct stat info {};
   ASSERT_EQ(stat(folder_.utf8("pc.txt").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777u, 0666u & ~mask);
+}
+
+TEST_F(ReplaceFileAtomically, ALinkStaysALinkAndAPipeIsWrittenIntoNotReplaced) {
+  folder_.write("real.txt", "old\r\n");
+  std::filesystem::create_symlink("real.txt", folder_.path() / "pc.txt");
+  replace_file_atomically(record_, "new\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(folder_.path() / "pc.txt"));
+  EXPECT_EQ(folder_.read("real.txt"), "new\r\n");
+
+  const std::string pipe = folder_.utf8("pipe");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);  // so that the write does not wait
+  ASSERT_GE(reader, 0);
+  replace_file_atomically(folder_.wide("pipe"), "through\r\n");
+  char bytes[16] = {};
+  EXPECT_EQ(read(reader, bytes, sizeof bytes), 9);
+  close(reader);
+  EXPECT_EQ(std::string(bytes), "through\r\n");
+  EXPECT_TRUE(std::filesystem::is_fifo(folder_.path() / "pipe"));
+  EXPECT_EQ(folder_.entries(), 3u);  // no temporary file left
 }
 
 }  // namespace
