@@ -32,5 +32,9 @@ TEST_F(ReplaceFileAtomically, ARecordHeldOpenByAnotherProgramIsKeptAndNothingIsL
   EXPECT_EQ(folder_.entries(), 1u);
 }
 
+TEST_F(ReplaceFileAtomically, ADeviceIsWrittenIntoNotReplaced) {
+  EXPECT_NO_THROW(replace_file_atomically(L"NUL", "x\r\n"));
+}
+
 }  // namespace
 }  // namespace tavro
