@@ -156,7 +156,8 @@ class Database {
   }
 
   [[noreturn]] void fail() const {
-    throw Failure(L"The database refused the records: " + utf8_to_wide(sqlite3_errmsg(db_)));
+    throw Failure(L"The database " + in_quotes(path_) + L" refused the records: " +
+                  utf8_to_wide(sqlite3_errmsg(db_)));
   }
 
  private:
