@@ -24,13 +24,11 @@ DWORD write_all(HANDLE file, std::string_view bytes) {
   return ERROR_SUCCESS;
 }
 
-// Writes into what cannot be replaced: a device such as NUL, or a pipe.
-void write_into(const std::wstring& target, std::string_view bytes) {
-  const HANDLE file =
-      CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) fail(GetLastError());
-  DWORD error = write_all(file, bytes);
-  if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
+// Writes into what cannot be replaced, a device such as NUL or a pipe,
+// through the handle that found it: a pipe takes one connection.
+void write_into(HANDLE device, std::string_view bytes) {
+  DWORD error = write_all(device, bytes);
+  if (!CloseHandle(device) && error == ERROR_SUCCESS) error = GetLastError();
   if (error != ERROR_SUCCESS) fail(error);
 }
 
@@ -51,11 +49,16 @@ std::wstring final_path(HANDLE file) {
 void replace_file_atomically(std::wstring_view target_path, std::string_view bytes) {
   std::wstring target(target_path);
   // A rename would put a plain file where the device, pipe or link was.
-  const HANDLE existing =
-      CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  // A file that cannot be opened so goes the usual way, and fails there if
+  // it must.
+  const HANDLE existing = CreateFileW(target.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (existing != INVALID_HANDLE_VALUE) {
-    const bool device = GetFileType(existing) != FILE_TYPE_DISK;
+    if (GetFileType(existing) != FILE_TYPE_DISK) {
+      write_into(existing, bytes);
+      return;
+    }
     const DWORD attributes = GetFileAttributesW(target.c_str());
     // A link stays a link: the file it leads to is replaced.
     const std::wstring resolved =
@@ -63,10 +66,6 @@ void replace_file_atomically(std::wstring_view target_path, std::string_view byt
             ? final_path(existing)
             : std::wstring();
     CloseHandle(existing);
-    if (device) {
-      write_into(target, bytes);
-      return;
-    }
     if (!resolved.empty()) target = resolved;
   }
   // A name that does not end in ".txt", so readers of the folder skip it.
