@@ -33,6 +33,18 @@ char32_t next_code_point(std::wstring_view text, std::size_t& pos) {
   return unit;
 }
 
+// Where the run of ASCII words from pos ends: records are nearly all ASCII,
+// and eight bytes are checked at once.
+std::size_t past_ascii_words(std::string_view bytes, std::size_t pos) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  std::uint64_t word = 0;
+  for (; pos + sizeof word <= bytes.size(); pos += sizeof word) {
+    std::memcpy(&word, bytes.data() + pos, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  return pos;
+}
+
 }  // namespace
 
 void append_code_point(std::wstring& out, char32_t code_point) {
@@ -145,22 +157,6 @@ std::size_t code_point_width(std::wstring_view text) {
   next_code_point(text, pos);
   return pos;
 }
-
-namespace {
-
-// Where the run of ASCII words from pos ends: records are nearly all ASCII,
-// and eight bytes are checked at once.
-std::size_t past_ascii_words(std::string_view bytes, std::size_t pos) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  std::uint64_t word = 0;
-  for (; pos + sizeof word <= bytes.size(); pos += sizeof word) {
-    std::memcpy(&word, bytes.data() + pos, sizeof word);
-    if ((word & kHighBits) != 0) break;
-  }
-  return pos;
-}
-
-}  // namespace
 
 std::size_t invalid_utf8_offset(std::string_view bytes) {
   std::size_t pos = 0;
