@@ -1,9 +1,9 @@
 #include "survey/inventory_record.h"
 
-#include <array>
 #include <utility>
 #include <vector>
 
+#include "common/byte_set.h"
 #include "common/unicode.h"
 #include "platform/system_text.h"
 
@@ -27,16 +27,9 @@ void append_field(std::wstring& line, std::wstring_view field) {
   line += L'"';
 }
 
-// A table, as every byte of a record is looked up.
-constexpr auto kRecordSpecial = [] {
-  std::array<bool, 256> special{};
-  for (const char c : {',', '"', '\r', '\n'})
-    special[static_cast<unsigned char>(c)] = true;
-  return special;
-}();
-
 bool is_record_special(char c) {
-  return kRecordSpecial[static_cast<unsigned char>(c)];
+  static constexpr ByteSet kSpecial{',', '"', '\r', '\n'};
+  return kSpecial.contains(c);
 }
 
 std::string count_text(std::size_t count, std::string_view one, std::string_view many) {

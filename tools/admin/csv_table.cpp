@@ -1,10 +1,10 @@
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <thread>
 #include <vector>
 
 #include "collect_output.h"
+#include "common/byte_set.h"
 #include "common/unicode.h"
 
 namespace tavro::admin {
@@ -24,10 +24,8 @@ bool is_whole_number(std::string_view cell) {
 
 class TableWriter {
  public:
-  explicit TableWriter(const CsvFormat& format) : format_(format) {
-    for (const char c : {format.delimiter, '"', '\r', '\n'})
-      quoted_[static_cast<unsigned char>(c)] = true;
-  }
+  explicit TableWriter(const CsvFormat& format)
+      : format_(format), quoted_{format.delimiter, '"', '\r', '\n'} {}
 
   void cell(std::string_view text, std::size_t column) {
     if (column != 0) table_.text += format_.delimiter;
@@ -87,10 +85,10 @@ class TableWriter {
            !(column == kMemoryField && is_whole_number(text));
   }
 
-  bool needs_quotes(char c) const { return quoted_[static_cast<unsigned char>(c)]; }
+  bool needs_quotes(char c) const { return quoted_.contains(c); }
 
   const CsvFormat& format_;
-  std::array<bool, 256> quoted_{};  // a table, as every byte of the table is looked up
+  const ByteSet quoted_;
   CsvTable table_;
 };
 
