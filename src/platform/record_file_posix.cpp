@@ -49,7 +49,8 @@ void write_into(const std::string& target, std::string_view bytes) {
 
 void replace_file_atomically(std::wstring_view target_path, std::string_view bytes) {
   std::string target = wide_to_utf8(target_path);
-  // A rename would put a plain file where the device, pipe or link was.
+  // A rename would put a plain file where the device, pipe or link was; a
+  // folder is left to the rename, which refuses it.
   struct stat status {};
   if (stat(target.c_str(), &status) == 0) {
     if (!S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
