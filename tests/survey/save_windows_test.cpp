@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/failure.h"
 #include "platform/record_file.h"
 #include "support/record_folder.h"
@@ -32,7 +34,18 @@ TEST_F(ReplaceFileAtomically, ARecordHeldOpenByAnotherProgramIsKeptAndNothingIsL
   EXPECT_EQ(folder_.entries(), 1u);
 }
 
-TEST_F(ReplaceFileAtomically, ADeviceIsWrittenIntoNotReplaced) {
+// A pipe or device is written into, not replaced: a pipe's reader gets the bytes.
+TEST_F(ReplaceFileAtomically, APipeOrDeviceIsWrittenIntoNotReplaced) {
+  const std::wstring name = L"\\\\.\\pipe\\tavro-test-" + std::to_wstring(GetCurrentProcessId());
+  const HANDLE pipe = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 4096,
+                                       4096, 0, nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  EXPECT_NO_THROW(replace_file_atomically(name, "x\r\n"));
+  char got[8] = {};
+  DWORD size = 0;
+  EXPECT_TRUE(ReadFile(pipe, got, sizeof got, &size, nullptr));
+  CloseHandle(pipe);
+  EXPECT_EQ(std::string(got, size), "x\r\n");
   EXPECT_NO_THROW(replace_file_atomically(L"NUL", "x\r\n"));
 }
 
