@@ -324,23 +324,25 @@ void append_table(std::string& page, const ColumnNames& names, const ShownColumn
   const std::string columns = column_widths(shown);
   append_header(page, names, shown, columns);
   const std::span<const CollectedRecord> records = collection.records;
-  page.reserve(page.size() + blocks_size(records, shown, columns));
   // A large table is made in two halves at once, split between blocks, the
   // second on a thread of its own, then joined.
   const std::size_t middle = records.size() >= kRowsWorthAThread
                                  ? records.size() / 2 / kRowsPerBlock * kRowsPerBlock
                                  : records.size();
+  const std::span<const CollectedRecord> first = records.first(middle);
+  const std::span<const CollectedRecord> rest = records.subspan(middle);
+  const std::size_t rest_size = blocks_size(rest, shown, columns);
+  page.reserve(page.size() + blocks_size(first, shown, columns) + rest_size);
   std::string second;
   {
     std::jthread helper;
-    if (middle < records.size()) {
+    if (!rest.empty()) {
       helper = std::jthread([&] {
-        const std::span<const CollectedRecord> rest = records.subspan(middle);
-        second.reserve(blocks_size(rest, shown, columns));
+        second.reserve(rest_size);
         append_blocks(second, shown, columns, rest);
       });
     }
-    append_blocks(page, shown, columns, records.first(middle));
+    append_blocks(page, shown, columns, first);
   }
   page += second;
   page += "</div>\n";
