@@ -92,12 +92,15 @@ RECT control_rect(const LayoutRow& row, UINT dpi) {
   }
 }
 
-HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT dpi, HFONT font) {
+HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row,
+                    const ControlStart& start, UINT dpi, HFONT font) {
   const KindTraits& kind = traits_of(row.kind);
-  const std::wstring caption = displayed_caption(row.kind, row.caption);
+  // The limit of a text box is on typing only: it takes any text it is made with.
+  const std::wstring text = start.text ? *start.text : displayed_caption(row.kind, row.caption);
+  const DWORD style = kind.style | (start.enabled ? 0 : WS_DISABLED);
   const RECT place = control_rect(row, dpi);
   const HWND control = CreateWindowExW(
-      kind.ex_style, kind.window_class, caption.c_str(), kind.style, place.left, place.top,
+      kind.ex_style, kind.window_class, text.c_str(), style, place.left, place.top,
       place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id(row.id))), instance, nullptr);
   if (control == nullptr) return nullptr;
@@ -109,6 +112,7 @@ HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT 
   }
   set_font(control, row.kind, font);
   kind.finish(control, instance);
+  if (start.ticked) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   return control;
 }
 

@@ -20,10 +20,21 @@ int control_id(Control control);
 // Where the control of the row sits at the DPI.
 RECT control_rect(const LayoutRow& row, UINT dpi);
 
-// Creates the control of the row as a child of parent, with its fixed
-// caption, in its place at the DPI and, if it shows text, in the font:
-// each control is made once where it belongs, never made and then moved.
-HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row, UINT dpi, HFONT font);
+// The state a control is made in: the window text (as displayed_caption
+// gives it for a caption) when it is not the row's fixed caption, whether
+// it is enabled, and whether a check box is ticked.
+struct ControlStart {
+  std::optional<std::wstring> text;
+  bool enabled = true;
+  bool ticked = false;
+};
+
+// Creates the control of the row as a child of parent, in the state given,
+// in its place at the DPI and, if it shows text, in the font: each control
+// is made once where it belongs and as it starts, never made and then moved
+// or changed.
+HWND create_control(HWND parent, HINSTANCE instance, const LayoutRow& row,
+                    const ControlStart& start, UINT dpi, HFONT font);
 
 // Places the control of the row anew at the DPI and, if it shows text, gives
 // it the font: for a window moved to a screen of another scale.

@@ -94,15 +94,15 @@ SurveyWindow::SurveyWindow(HINSTANCE instance) : instance_(instance) {
   }
   dpi_ = dpi_of_window(window_);
   painting_.make_for_dpi(instance_, dpi_);
-  create_controls();
-  SendMessageW(control(Control::Image1), STM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(painting_.picture()));
   fit_frame_to_client(window_, dpi_);
 }
 
-void SurveyWindow::create_controls() {
+void SurveyWindow::make_controls() const {
+  if (controls_made_ || window_ == nullptr) return;
+  controls_made_ = true;
   for (const Control id : creation_order()) {
-    const HWND control = create_control(window_, instance_, layout_of(id), dpi_, painting_.font());
+    const HWND control = create_control(window_, instance_, layout_of(id), starts_[index_of(id)],
+                                        dpi_, painting_.font());
     if (control == nullptr) {
       const DWORD error = GetLastError();
       DestroyWindow(window_);
@@ -111,6 +111,13 @@ void SurveyWindow::create_controls() {
     }
     controls_[index_of(id)] = control;
   }
+  starts_ = {};
+  SendMessageW(controls_[index_of(Control::Image1)], STM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(painting_.picture()));
+}
+
+ControlStart* SurveyWindow::unmade(Control control) {
+  return controls_made_ ? nullptr : &starts_[index_of(control)];
 }
 
 SurveyWindow::~SurveyWindow() {
@@ -118,10 +125,12 @@ SurveyWindow::~SurveyWindow() {
 }
 
 HWND SurveyWindow::control(Control control) const {
+  make_controls();
   return controls_[index_of(control)];
 }
 
 void SurveyWindow::show(int show_command) {
+  make_controls();
   ShowWindow(window_, show_command);
   UpdateWindow(window_);
   for (const Control id : controls_in_tab_order()) {
@@ -256,18 +265,30 @@ void SurveyWindow::apply_dpi(UINT dpi) {
 }
 
 void SurveyWindow::set_caption(Control control, std::wstring_view caption) {
-  SetWindowTextW(this->control(control),
-                 displayed_caption(layout_of(control).kind, caption).c_str());
+  std::wstring shown = displayed_caption(layout_of(control).kind, caption);
+  if (ControlStart* start = unmade(control)) {
+    start->text = std::move(shown);
+    return;
+  }
+  SetWindowTextW(this->control(control), shown.c_str());
 }
 
 // Each change below costs a trip to the window system (under Wine, to
 // wineserver), so one that would change nothing is left out.
 void SurveyWindow::set_enabled(Control control, bool enabled) {
+  if (ControlStart* start = unmade(control)) {
+    start->enabled = enabled;
+    return;
+  }
   const HWND handle = this->control(control);
   if ((IsWindowEnabled(handle) != FALSE) != enabled) EnableWindow(handle, enabled ? TRUE : FALSE);
 }
 
 void SurveyWindow::set_value(Control control, CheckValue value) {
+  if (ControlStart* start = unmade(control)) {
+    start->ticked = value == CheckValue::kTicked;
+    return;
+  }
   SendMessageW(this->control(control), BM_SETCHECK,
                value == CheckValue::kTicked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -279,6 +300,10 @@ CheckValue SurveyWindow::value(Control control) const {
 }
 
 void SurveyWindow::set_text(Control control, std::wstring_view text) {
+  if (ControlStart* start = unmade(control)) {
+    start->text = std::wstring(text);
+    return;
+  }
   SetWindowTextW(this->control(control), std::wstring(text).c_str());
 }
 
@@ -292,7 +317,8 @@ std::wstring SurveyWindow::text(Control control) const {
 
 void SurveyWindow::set_back_color(Control control, OleColor color) {
   painting_.set_back_color(control, color);
-  // A window not shown yet is painted whole when it is.
+  // A control not made or not shown yet is painted whole when it is.
+  if (unmade(control) != nullptr) return;
   const HWND handle = this->control(control);
   if (IsWindowVisible(handle)) InvalidateRect(handle, nullptr, TRUE);
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/win32/control_factory.h"
 #include "app/win32/control_painting.h"
 #include "survey/controls.h"
 #include "survey/survey_form.h"
@@ -18,10 +19,13 @@ namespace tavro::win32 {
 
 class SurveyWindow final : public SurveyControls {
  public:
-  // Creates the window, hidden, with every control of the layout: the
-  // focusable ones in tab order (so the dialog manager's order is the
+  // Creates the window, hidden. Its controls, every one of the layout, are
+  // made when first needed (to show the window or to reach a control), each
+  // in the state set on it until then: under Wine each change to a made
+  // control is a round of messages and trips to wineserver. The focusable
+  // ones are made in tab order (so the dialog manager's order is the
   // table's), each label just before the box it names (so the z-order gives
-  // the box its accessible name). Throws Failure when Windows refuses.
+  // the box its accessible name). Both throw Failure when Windows refuses.
   explicit SurveyWindow(HINSTANCE instance);
   ~SurveyWindow() override;
   SurveyWindow(const SurveyWindow&) = delete;
@@ -58,14 +62,20 @@ class SurveyWindow final : public SurveyControls {
   LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam);
   void run_handler(void (SurveyForm::*handler)());
   std::optional<Control> control_of(HWND window) const;
-  void create_controls();
+  // Makes the controls, once. Const because reading a control (value, text)
+  // may be the first need of them.
+  void make_controls() const;
+  // Where a change to a control not made yet is kept; null once it is made.
+  ControlStart* unmade(Control control);
   // Places every control, gives it the font and picture, and sizes the
   // frame for a DPI (WM_DPICHANGED).
   void apply_dpi(UINT dpi);
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
-  std::array<HWND, kControlCount> controls_{};
+  mutable std::array<HWND, kControlCount> controls_{};
+  mutable std::array<ControlStart, kControlCount> starts_{};
+  mutable bool controls_made_ = false;
   ControlPainting painting_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   HWND focus_before_deactivation_ = nullptr;

@@ -191,14 +191,18 @@ TEST(SurveyWindow, EveryRowIsAControlOfItsKindInItsPlaceAtEveryScale) {
   }
 }
 
+// Whole, whether set before the controls are made or after: a text box's
+// limit is on typing only.
 TEST(SurveyWindow, CaptionsAndTextsShowAsWritten) {
   SurveyUnderTest survey(kSettings);
+  const std::wstring long_answer(70000, L'x');
+  survey.window().set_text(Control::Text2, long_answer);
   survey.load();
   EXPECT_EQ(text_of(survey.control(Control::Check1)), L"AT&&T Dialer");  // shows "AT&T Dialer"
   EXPECT_EQ(text_of(survey.control(Control::Label1)), L"R&D room");      // not doubled: SS_NOPREFIX
-  const std::wstring long_answer(5000, L'x');
   survey.window().set_text(Control::Text1, long_answer);
   EXPECT_EQ(survey.window().text(Control::Text1), long_answer);
+  EXPECT_EQ(survey.window().text(Control::Text2), long_answer);
 }
 
 // The brush and background colour the window gives a text box to paint with.
