@@ -5,7 +5,9 @@ Starts one private Xvfb (no window manager) and, over repeated interleaved
 rounds, launches each program and measures with tavro_map_timer the time from
 its launch to its top-level window being mapped, and its peak resident
 memory. Prints the medians, and the ratios of each program to its yardsticks:
-for each pair, the median of the ratios of the two runs of one round.
+for each pair, the median of the ratios of the two runs of one round, with a
+95 % interval for it (single runs vary by a factor of two or more, so a
+ratio from few rounds is worth little without one).
 
 Programs measured by default, each when it is built:
   tavro          the Linux survey (build/linux/bin/tavro), with the example
@@ -39,6 +41,7 @@ X11 part.
 """
 
 import argparse
+import math
 import os
 import shlex
 import shutil
@@ -216,6 +219,17 @@ def median(values):
     return statistics.median(values) if values else float("nan")
 
 
+def median_interval(values):
+    """A distribution-free 95 % interval for the median: the order statistics
+    1.96 standard deviations of a binomial count either side of the middle."""
+    ordered = sorted(values)
+    n = len(ordered)
+    half_width = 1.96 * math.sqrt(n) / 2
+    low = max(0, math.floor(n / 2 - half_width))
+    high = min(n - 1, math.ceil(n / 2 + half_width) - 1)
+    return ordered[low], ordered[high]
+
+
 def report(programs, comparisons, rounds, markdown, folder_files):
     by_label = {program.label: program for program in programs}
     if markdown:
@@ -245,26 +259,29 @@ def report(programs, comparisons, rounds, markdown, folder_files):
         # Paired: the median of the ratios within each round, which a machine
         # that is busy for a while slows both sides of alike.
         rounds_of_both = sorted(a.by_round.keys() & b.by_round.keys())
-        time_ratio = median([a.by_round[r][0] / b.by_round[r][0] for r in rounds_of_both])
+        time_ratios = [a.by_round[r][0] / b.by_round[r][0] for r in rounds_of_both]
         memory_ratio = median([a.by_round[r][1] / b.by_round[r][1] for r in rounds_of_both])
-        lines.append((measured, baseline, time_ratio, memory_ratio))
+        lines.append((measured, baseline, median(time_ratios), median_interval(time_ratios),
+                      memory_ratio))
     if lines:
         if markdown:
-            print("\n| Program / yardstick | Time ratio (paired median) | Memory ratio | Goal |")
-            print("|---|---|---|---|")
+            print("\n| Program / yardstick | Time ratio (paired median) | 95 % interval |"
+                  " Memory ratio | Goal |")
+            print("|---|---|---|---|---|")
         else:
-            print("\nmedians of the ratios within each round")
-        for measured, baseline, time_ratio, memory_ratio in lines:
+            print("\nmedians of the ratios within each round (95 % interval of the time ratio)")
+        for measured, baseline, time_ratio, (low, high), memory_ratio in lines:
             goal = GOALS.get((measured, baseline))
             verdict = ""
             if goal:
                 met = time_ratio <= goal and memory_ratio <= goal
                 verdict = f"{goal:.2f} or less: {'met' if met else 'NOT met'}"
             if markdown:
-                print(f"| {measured} / {baseline} | {time_ratio:.2f} | {memory_ratio:.2f} | {verdict} |")
+                print(f"| {measured} / {baseline} | {time_ratio:.2f} | {low:.2f} - {high:.2f} |"
+                      f" {memory_ratio:.2f} | {verdict} |")
             else:
-                print(f"  {measured} / {baseline}: time {time_ratio:.2f}, memory {memory_ratio:.2f}"
-                      + (f"  (goal {verdict})" if verdict else ""))
+                print(f"  {measured} / {baseline}: time {time_ratio:.2f} ({low:.2f} - {high:.2f}),"
+                      f" memory {memory_ratio:.2f}" + (f"  (goal {verdict})" if verdict else ""))
     print(f"\n{rounds} interleaved rounds, one Xvfb, no window manager, started from a folder"
           f" of {folder_files} files.")
 
