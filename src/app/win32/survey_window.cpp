@@ -99,6 +99,8 @@ SurveyWindow::SurveyWindow(HINSTANCE instance) : instance_(instance) {
 
 void SurveyWindow::make_controls() const {
   if (controls_made_ || window_ == nullptr) return;
+  // Set first: a message the window gets while a control is made must not
+  // start making them again.
   controls_made_ = true;
   for (const Control id : creation_order()) {
     const HWND control = create_control(window_, instance_, layout_of(id), starts_[index_of(id)],

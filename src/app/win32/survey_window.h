@@ -25,7 +25,8 @@ class SurveyWindow final : public SurveyControls {
   // control is a round of messages and trips to wineserver. The focusable
   // ones are made in tab order (so the dialog manager's order is the
   // table's), each label just before the box it names (so the z-order gives
-  // the box its accessible name). Both throw Failure when Windows refuses.
+  // the box its accessible name). Making the window and making the controls
+  // throw Failure when Windows refuses.
   explicit SurveyWindow(HINSTANCE instance);
   ~SurveyWindow() override;
   SurveyWindow(const SurveyWindow&) = delete;
